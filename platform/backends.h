@@ -1,0 +1,60 @@
+// What stands behind the Win32 and Direct3D 9 calls: chosen by tests and tools at start, never by
+// the game. By default the real backends are used (SDL2 windows and input, the system clock,
+// OpenGL drawing).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/d3d9_subset.h"
+
+namespace platform {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // False when no performance counter is available.
+    virtual bool Frequency(int64_t& countsPerSecond) = 0;
+    virtual int64_t Counter() = 0;
+    virtual uint32_t Milliseconds() = 0;
+};
+
+class Keyboard {
+public:
+    virtual ~Keyboard() = default;
+    virtual bool IsDown(int virtualKey) = 0;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Modal: returns IDOK, IDYES or IDNO.
+    virtual int Show(HWND owner, const char* text, const char* caption, UINT type) = 0;
+};
+
+// Native windows and their events. The message queue itself is the platform's own and shared by
+// every window system; a window system only feeds it.
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+    virtual bool RegisterClass(const WNDCLASSEXA& windowClass) = 0;  // false: registration fails
+    // Creates the native side of a window (client size given); false: creation fails.
+    virtual bool CreateNative(HWND window, const char* caption, int clientWidth,
+                              int clientHeight) = 0;
+    virtual void DestroyNative(HWND window) = 0;
+    virtual void Show(HWND window, bool visible) = 0;
+    // Moves waiting native events (close box, key presses, exposure) into the message queue.
+    virtual void PumpEvents() = 0;
+};
+
+// nullptr restores the real backend.
+void SetClock(Clock* clock);
+void SetKeyboard(Keyboard* keyboard);
+void SetMessageBoxes(MessageBoxes* boxes);
+void SetWindowSystem(WindowSystem* windows);
+
+// What Direct3DCreate9 returns; an empty function restores the OpenGL device.
+using Direct3DFactory = std::function<IDirect3D9*()>;
+void SetDirect3DFactory(Direct3DFactory factory);
+
+}  // namespace platform

@@ -1,0 +1,46 @@
+// Direct3D 9 objects that draw nothing: one records every call with its arguments, one keeps
+// nothing at all. Both hold textures in memory so that loaders work on them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/d3d9_subset.h"
+
+namespace platform::headless {
+
+// One device call. `args` holds the numeric arguments in call order (enum values, flags, colours
+// as integers; floats as they are; a matrix or material as its floats); `data` holds bytes a call
+// points at (vertices, indices). Textures are named by the order of their creation, starting at 1
+// (0 for null).
+struct RecordedCall {
+    std::string name;
+    std::vector<double> args;
+    std::vector<uint8_t> data;
+
+    // "SetRenderState 27 1": the name and the arguments, integers without a fraction.
+    std::string ToString() const;
+};
+
+struct CallLog {
+    std::vector<RecordedCall> calls;
+
+    std::vector<std::string> Lines() const;
+    size_t Count(const std::string& name) const;
+    void Clear() { calls.clear(); }
+};
+
+// Called on the matching device calls, after they are recorded.
+struct DeviceHooks {
+    std::function<void()> beginScene;
+    std::function<void()> endScene;
+    std::function<void()> present;
+};
+
+// Each Direct3DCreate9 through these returns a new object; the log and hooks must outlive it.
+IDirect3D9* CreateRecordingDirect3D(CallLog& log, DeviceHooks hooks = {});
+IDirect3D9* CreateNullDirect3D(DeviceHooks hooks = {});
+
+}  // namespace platform::headless
