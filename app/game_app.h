@@ -9,7 +9,7 @@
 #include "title/title_scene.h"
 
 class Game : public TitleScene, public PlayScene {
-public:
+  public:
     static constexpr int TICKS_PER_SECOND = 25;
     static constexpr uint32_t MILLISECONDS_PER_TICK = 40;
 
@@ -26,7 +26,7 @@ public:
 };
 
 class GameApp : public Game {
-public:
+  public:
     GameApp();
     ~GameApp() override;
 

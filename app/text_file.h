@@ -5,7 +5,7 @@
 
 // An owned heap copy of a NUL-terminated string; read through `buffer`.
 class SimpleString {
-public:
+  public:
     SimpleString();
     explicit SimpleString(const char* text);
     SimpleString(const SimpleString&) = delete;
@@ -21,7 +21,7 @@ public:
 // One text file at a time, with hexadecimal integer lines. The root of the application's class
 // tree, so the whole program shares a single open-or-closed file.
 class TextFile {
-public:
+  public:
     // The open modes as the platform's stream library numbers them.
     static constexpr int MODE_READ = 1;
     static constexpr int MODE_WRITE = 2;
@@ -40,7 +40,7 @@ public:
     std::fstream* stream;
     int closed;
 
-private:
+  private:
     // A file opened for writing is written beside its target and moved over it on Close, so a
     // crash or power cut in the middle never leaves a truncated file behind.
     std::string writeTarget;

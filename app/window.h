@@ -4,12 +4,18 @@
 #include "app/text_file.h"
 #include "platform/win32.h"
 
-// Fetched once before the application object is built; the window copies them.
-extern const HCURSOR ARROW_CURSOR;
-extern const HBRUSH BLACK_BRUSH_HANDLE;
+// The arrow cursor and the black brush, fetched once before the application object is built;
+// the window copies them.
+struct StockObjects {
+    StockObjects();
+
+    HCURSOR arrowCursor;
+    HBRUSH blackBrush;
+};
+extern const StockObjects STOCK_OBJECTS;
 
 class WindowBase : public virtual TextFile {
-public:
+  public:
     static constexpr int CLIENT_WIDTH = 640;
     static constexpr int CLIENT_HEIGHT = 480;
 
@@ -35,18 +41,18 @@ public:
 };
 
 class LoopWindow : public WindowBase {
-public:
+  public:
     int Run() override;
     virtual int Idle() = 0;
 };
 
 class StandardWindow : public LoopWindow {
-public:
+  public:
     LRESULT HandleMessage(HWND& window, UINT& message, WPARAM& wParam, LPARAM& lParam) override;
 };
 
 class AppWindow : public StandardWindow {
-public:
+  public:
     virtual int Start(const HINSTANCE& instance);
 };
 

@@ -1,0 +1,174 @@
+// SimpleString and TextFile: construction, opening, line skipping, hexadecimal reading and writing.
+#include "app/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/test_support.h"
+
+namespace {
+
+class TextFileTest : public ::testing::Test {
+  protected:
+    platform::headless::Session session;
+    ScratchDirectory directory;
+    TextFile file;
+
+    void OpenWith(const std::string& content) {
+        directory.Write("data.txt", content);
+        ASSERT_EQ(file.Open(SimpleString("data.txt"), TextFile::MODE_READ), 1);
+    }
+};
+
+}  // namespace
+
+TEST(SimpleString, CopiesTextVerbatimIncludingPercentSigns) {
+    SimpleString text("100% %s done");
+    EXPECT_EQ(text.length, 12);
+    EXPECT_STREQ(text.buffer, "100% %s done");
+
+    SimpleString empty("");
+    EXPECT_EQ(empty.length, 0);
+    EXPECT_STREQ(empty.buffer, "");
+
+    SimpleString target;
+    EXPECT_EQ(target.length, 0);
+    target.Assign(text);
+    EXPECT_EQ(target.length, 12);
+    EXPECT_STREQ(target.buffer, "100% %s done");
+}
+
+TEST(SimpleString, GlobalConstantsHoldThePathsAndNames) {
+    EXPECT_STREQ(SETUP_PATH.buffer, "./setup.ini");
+    EXPECT_STREQ(BEST_TIME_PATH.buffer, "./besttime.dat");
+    EXPECT_STREQ(WINDOW_CLASS_NAME.buffer, "Gorvanti");
+    EXPECT_STREQ(WINDOW_CAPTION.buffer, "Gorvanti Version 2.0");
+}
+
+TEST_F(TextFileTest, OpenAndCloseTrackTheClosedFlag) {
+    EXPECT_EQ(file.closed, 1);
+    file.Close();
+    EXPECT_EQ(file.closed, 1);
+    EXPECT_EQ(file.stream, nullptr);
+
+    OpenWith("1\n");
+    EXPECT_EQ(file.closed, 0);
+    // Opening another file closes the first one.
+    directory.Write("other.txt", "2\n");
+    ASSERT_EQ(file.Open(SimpleString("other.txt"), TextFile::MODE_READ), 1);
+    int value = 0;
+    file.ReadHex(value);
+    EXPECT_EQ(value, 2);
+    file.Close();
+    EXPECT_EQ(file.closed, 1);
+    EXPECT_TRUE(session.boxes.boxes.empty());
+}
+
+TEST_F(TextFileTest, MissingFileShowsTheWarningBoxAndStaysClosed) {
+    EXPECT_EQ(file.Open(SimpleString("missing.txt"), TextFile::MODE_READ), 0);
+    EXPECT_EQ(file.closed, 1);
+    ASSERT_EQ(session.boxes.boxes.size(), 1u);
+    const auto& box = session.boxes.boxes[0];
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_EQ(box.text, "ファイルのオープンに失敗しました。");
+    EXPECT_EQ(box.caption, "FileOpenError");
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONWARNING));
+    // Reading from the failed file does nothing.
+    int value = 7;
+    file.SkipLines(1);
+    file.ReadHex(value);
+    EXPECT_EQ(value, 7);
+}
+
+TEST_F(TextFileTest, ReadHexReadsHexadecimalAndKeepsTheTargetOnFailure) {
+    OpenWith("ff 0x1F -1 0X2a FF\ng1 5\n");
+    int values[5] = {};
+    for (int& value : values) {
+        file.ReadHex(value);
+    }
+    EXPECT_EQ(values[0], 255);
+    EXPECT_EQ(values[1], 31);
+    EXPECT_EQ(values[2], -1);
+    EXPECT_EQ(values[3], 42);
+    EXPECT_EQ(values[4], 255);
+
+    int target = 99;
+    file.ReadHex(target);
+    EXPECT_EQ(target, 99);
+    // The failure sticks: the 5 after it is never read.
+    file.ReadHex(target);
+    EXPECT_EQ(target, 99);
+}
+
+TEST_F(TextFileTest, ReadHexOutOfRangeKeepsTheTarget) {
+    OpenWith("80000000\n");
+    int target = 3;
+    file.ReadHex(target);
+    EXPECT_EQ(target, 3);
+}
+
+TEST_F(TextFileTest, SkipLinesCountsTheRestOfTheCurrentLine) {
+    OpenWith("a 1\nb\n2\nlast");
+    int value = 0;
+    file.SkipLines(0);
+    file.ReadHex(value);  // nothing was skipped: "a" is no number
+    EXPECT_EQ(value, 0);
+
+    OpenWith("x 1\nb\n2\nlast");
+    file.SkipLines(2);  // the rest of "x 1" and "b"
+    file.ReadHex(value);
+    EXPECT_EQ(value, 2);
+    file.SkipLines(1);  // the rest of the "2" line
+    file.SkipLines(1);  // "last", ended by the end of the file
+    EXPECT_FALSE(file.stream->fail());
+    file.SkipLines(1);
+    EXPECT_TRUE(file.stream->fail());
+}
+
+TEST_F(TextFileTest, AnOverLongLineFailsTheStream) {
+    OpenWith(std::string(256, 'x') + "\n5\n");
+    file.SkipLines(1);
+    int value = 1;
+    file.ReadHex(value);
+    EXPECT_EQ(value, 1);
+
+    OpenWith(std::string(255, 'x') + "\n5\n");
+    file.SkipLines(1);
+    file.ReadHex(value);
+    EXPECT_EQ(value, 5);
+}
+
+TEST_F(TextFileTest, WriteHexLineWritesLowerCaseHexadecimalLines) {
+    ASSERT_EQ(file.Open(SimpleString("out.txt"), TextFile::MODE_WRITE), 1);
+    for (int value : {255, 0, 1500, -1, 9999}) {
+        file.WriteHexLine(value);
+    }
+    file.Close();
+    EXPECT_EQ(directory.Read("out.txt"), "ff\n0\n5dc\nffffffff\n270f\n");
+}
+
+TEST_F(TextFileTest, AWriteReplacesTheOldFileOnlyWhenComplete) {
+    directory.Write("out.txt", "old\n");
+    ASSERT_EQ(file.Open(SimpleString("out.txt"), TextFile::MODE_WRITE), 1);
+    file.WriteHexLine(10);
+    // Until the file is closed the old content stands untouched.
+    EXPECT_EQ(directory.Read("out.txt"), "old\n");
+    file.Close();
+    EXPECT_EQ(directory.Read("out.txt"), "a\n");
+    // No temporary file is left behind.
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(directory.Path())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(TextFileTest, AnUnwritablePathShowsTheWarningBox) {
+    std::filesystem::create_directory(directory.Path() / "folder");
+    EXPECT_EQ(file.Open(SimpleString("folder"), TextFile::MODE_WRITE), 0);
+    EXPECT_EQ(file.Open(SimpleString("no/such/dir/out.txt"), TextFile::MODE_WRITE), 0);
+    ASSERT_EQ(session.boxes.boxes.size(), 2u);
+    EXPECT_EQ(session.boxes.boxes[1].caption, "FileOpenError");
+}
