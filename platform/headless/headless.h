@@ -15,22 +15,22 @@ namespace platform::headless {
 
 // A performance counter with a chosen frequency that advances by a fixed step on every read.
 class VirtualClock : public Clock {
-public:
+  public:
     bool Frequency(int64_t& countsPerSecond) override;
     int64_t Counter() override;
     uint32_t Milliseconds() override;
 
     int64_t frequency = 10'000'000;
-    int64_t step = 1000;             // counts added after every Counter() read
-    int64_t counter = 0;             // the next value Counter() returns
+    int64_t step = 1000;  // counts added after every Counter() read
+    int64_t counter = 0;  // the next value Counter() returns
     bool hasPerformanceCounter = true;
-    uint32_t milliseconds = 0;       // the next value Milliseconds() returns
-    uint32_t millisecondStep = 1;    // added after every Milliseconds() read
+    uint32_t milliseconds = 0;     // the next value Milliseconds() returns
+    uint32_t millisecondStep = 1;  // added after every Milliseconds() read
 };
 
 // Keys held down as the caller says; `source`, when set, decides instead of `held`.
 class ScriptedKeyboard : public Keyboard {
-public:
+  public:
     bool IsDown(int virtualKey) override;
 
     std::set<int> held;
@@ -47,7 +47,7 @@ struct RecordedBox {
 // Every box is recorded; the answer is the next queued one, else `answerer`, else the default
 // (IDYES for MB_YESNO, IDOK otherwise).
 class RecordedMessageBoxes : public MessageBoxes {
-public:
+  public:
     int Show(HWND owner, const char* text, const char* caption, UINT type) override;
 
     std::vector<RecordedBox> boxes;
@@ -58,10 +58,9 @@ public:
 // Windows with no native side. Events are injected by the caller; `onPump` runs at every pump
 // (every PeekMessageA), so a test can inject events at a chosen moment of the loop.
 class HeadlessWindows : public WindowSystem {
-public:
+  public:
     bool RegisterClass(const WNDCLASSEXA& windowClass) override;
-    bool CreateNative(HWND window, const char* caption, int clientWidth,
-                      int clientHeight) override;
+    bool CreateNative(HWND window, const char* caption, int clientWidth, int clientHeight) override;
     void DestroyNative(HWND window) override;
     void Show(HWND window, bool visible) override;
     void PumpEvents() override;
@@ -80,12 +79,15 @@ public:
     std::string lastCaption;
     int lastClientWidth = 0;
     int lastClientHeight = 0;
+    // Injected events not yet pumped into the queue.
+    std::vector<MSG> pending;
 };
 
 // Installs all four headless backends for its lifetime and restores the real ones afterwards.
-// The Direct3D factory is left to the caller (see recording_device.h).
+// Window state is reset (ResetWindowState) on entry and on exit, so every session starts afresh
+// and leaves no window behind. The Direct3D factory is left to the caller (see recording_device.h).
 class Session {
-public:
+  public:
     Session();
     ~Session();
     Session(const Session&) = delete;

@@ -42,10 +42,10 @@ TEST_F(KeyConfigTest, TheFirstTwoLinesAreAlwaysDiscarded) {
 
 TEST_F(KeyConfigTest, ABlankLineBeforeAValueShiftsTheLaterValues) {
     // White space before a number is skipped, so the value after the blank line is still read...
-    EXPECT_EQ(Load("a\nb\n\n26\nc\n27\nd\n28\ne\n25\nf\n20\n"),
+    EXPECT_EQ(Load("x\ny\n\n26\nx\n27\nx\n28\nx\n25\nx\n20\n"),
               (Codes{0x26, 0x28, 0x27, 0x25, 0x20}));
     // ...but the next value must then sit one line further down than usual.
-    EXPECT_EQ(Load("a\nb\n\n26\n27\nc\n28\nd\n25\ne\n20\n"), (Codes{0x26, 0, 0, 0, 0}));
+    EXPECT_EQ(Load("x\ny\n\n26\n27\nx\n28\nx\n25\nx\n20\n"), (Codes{0x26, 0, 0, 0, 0}));
 }
 
 TEST_F(KeyConfigTest, ABadValueLeavesZeroInItsSlotAndEveryLaterSlot) {

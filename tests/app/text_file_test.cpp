@@ -109,14 +109,14 @@ TEST_F(TextFileTest, ReadHexOutOfRangeKeepsTheTarget) {
 }
 
 TEST_F(TextFileTest, SkipLinesCountsTheRestOfTheCurrentLine) {
-    OpenWith("a 1\nb\n2\nlast");
+    OpenWith("x 1\ny\n2\nlast");
     int value = 0;
     file.SkipLines(0);
-    file.ReadHex(value);  // nothing was skipped: "a" is no number
+    file.ReadHex(value);  // nothing was skipped: "x" is no number
     EXPECT_EQ(value, 0);
 
-    OpenWith("x 1\nb\n2\nlast");
-    file.SkipLines(2);  // the rest of "x 1" and "b"
+    OpenWith("x 1\ny\n2\nlast");
+    file.SkipLines(2);  // the rest of "x 1" and "y"
     file.ReadHex(value);
     EXPECT_EQ(value, 2);
     file.SkipLines(1);  // the rest of the "2" line

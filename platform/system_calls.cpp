@@ -1,0 +1,54 @@
+// The Win32 calls that only hand out handles or ask a backend: clock, keys, boxes, stock objects.
+#include "platform/window_internals.h"
+
+namespace {
+
+// GDI's stock objects run from WHITE_BRUSH (0) to DC_PEN (19).
+constexpr int STOCK_OBJECT_COUNT = 20;
+constexpr SHORT KEY_DOWN_BIT = static_cast<SHORT>(0x8000);
+
+}  // namespace
+
+HGDIOBJ WINAPI GetStockObject(int object) {
+    static char stockObjects[STOCK_OBJECT_COUNT];
+    if (object < 0 || object >= STOCK_OBJECT_COUNT) {
+        return nullptr;
+    }
+    return &stockObjects[object];
+}
+
+HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName) {
+    // Only the executable itself is known by handle; there are no other modules to name.
+    static char executable;
+    return moduleName == nullptr ? reinterpret_cast<HMODULE>(&executable) : nullptr;
+}
+
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    return platform::CurrentMessageBoxes().Show(owner, text ? text : "", caption ? caption : "",
+                                                type);
+}
+
+SHORT WINAPI GetAsyncKeyState(int virtualKey) {
+    return platform::CurrentKeyboard().IsDown(virtualKey) ? KEY_DOWN_BIT : 0;
+}
+
+BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
+    int64_t countsPerSecond = 0;
+    if (frequency == nullptr || !platform::CurrentClock().Frequency(countsPerSecond)) {
+        return FALSE;
+    }
+    frequency->QuadPart = countsPerSecond;
+    return TRUE;
+}
+
+BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
+    if (count == nullptr) {
+        return FALSE;
+    }
+    count->QuadPart = platform::CurrentClock().Counter();
+    return TRUE;
+}
+
+DWORD WINAPI timeGetTime(void) {
+    return platform::CurrentClock().Milliseconds();
+}
