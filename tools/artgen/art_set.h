@@ -1,0 +1,26 @@
+// Every file the generator makes, with the folder each belongs in.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/artgen/byte_writer.h"
+#include "tools/artgen/fonts.h"
+
+namespace artgen {
+
+enum class ArtFolder {
+    Graphics,  // graphics/ of the run folder
+    Icons,     // compiled into the program
+    Settings,  // the player's own files: shipped once, never replaced
+};
+
+struct ArtFile {
+    ArtFolder folder;
+    std::string name;
+    Bytes bytes;
+};
+
+std::vector<ArtFile> BuildArtFiles(const ArtFonts& fonts);
+
+}  // namespace artgen
