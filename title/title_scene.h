@@ -19,7 +19,7 @@ enum TitleState : int32_t {
 };
 
 class TitleScene : public virtual RenderEngine {
-public:
+  public:
     TitleScene();
 
     int Tick(KeyState& keys);
@@ -30,4 +30,17 @@ public:
     int32_t keysReleased;
     int32_t counter;
     int32_t state;
+
+  private:
+    // The steps of the sequence; `skip` replaces the normal action by the skip action.
+    void FadePictureIn(int spriteIndex, bool skip);
+    void FadePictureOut(bool skip);
+    void SlideBoxesIn(bool skip);
+    void FlyTitleIn(bool skip);
+    void HopLetters(bool skip);
+    // Step 8: the space bar hands over to play.
+    int WaitForSpace();
+    // The boxes turn (during the fly-in) and scroll towards the camera.
+    void BoxStep();
+    bool HasSprites() const;
 };
