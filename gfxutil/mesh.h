@@ -25,9 +25,13 @@ struct MeshMaterial {
 // Triangles grouped by material; DrawSubset(k) draws the faces of material k. Reference counted
 // like a Direct3D interface: it starts with one reference and Release frees it.
 class Mesh {
-public:
+  public:
+    // faceIndices holds three indices per triangle, faceMaterials one material per triangle.
+    // There are subsetCount subsets, or one past the largest material if that is more, so a
+    // material without faces still has its (empty) subset.
     Mesh(IDirect3DDevice9* device, std::vector<MeshVertex> vertices,
-         std::vector<uint32_t> faceIndices, std::vector<uint32_t> faceMaterials);
+         std::vector<uint32_t> faceIndices, std::vector<uint32_t> faceMaterials,
+         size_t subsetCount = 0);
     Mesh(const Mesh&) = delete;
     Mesh& operator=(const Mesh&) = delete;
 
@@ -43,7 +47,7 @@ public:
     size_t SubsetTriangleCount(DWORD subset) const;
     void Bounds(Vector3& min, Vector3& max) const;
 
-private:
+  private:
     ~Mesh() = default;
 
     IDirect3DDevice9* device;  // borrowed: the engine keeps the device alive longer than meshes
@@ -56,8 +60,10 @@ private:
 // The system-memory mesh option the engine asks for.
 constexpr DWORD MESH_SYSTEM_MEMORY = 0x110;
 
-// Loads a text (or binary) X file into a mesh and its material list. Hostile input gives a
-// failed HRESULT, never a crash; `error` then says why in one line.
+// Loads a text (or binary) X file into a mesh and its material list, one material per subset.
+// The mesh always lives in system memory, whatever `options` says. Hostile input gives a failed
+// HRESULT, never a crash; `error` then says why in one line. Parsing without a device:
+// ParseXMesh in gfxutil/xfile.h.
 HRESULT LoadMeshFromX(const char* fileName, DWORD options, IDirect3DDevice9* device,
                       std::vector<MeshMaterial>& materials, Mesh** mesh,
                       std::string* error = nullptr);

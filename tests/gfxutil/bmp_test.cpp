@@ -1,0 +1,278 @@
+// Tests of the BMP decoder: every bit depth, both row orders, bit fields, alpha, hostile headers.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "gfxutil/texture_loader.h"
+#include "tests/gfxutil/image_files.h"
+
+namespace {
+
+constexpr uint32_t OPAQUE = 0xFF000000;
+constexpr uint32_t BI_RLE8 = 1;
+constexpr uint32_t BI_BITFIELDS = 3;
+constexpr uint32_t BI_ALPHABITFIELDS = 6;
+constexpr uint32_t V4 = 108;
+constexpr uint32_t V5 = 124;
+
+DecodedImage Decode(const Bytes& bytes) {
+    DecodedImage image;
+    std::string error;
+    EXPECT_TRUE(DecodeImage(bytes.data(), bytes.size(), image, error)) << error;
+    return image;
+}
+
+std::string Failure(const Bytes& bytes) {
+    DecodedImage image;
+    std::string error;
+    EXPECT_FALSE(DecodeImage(bytes.data(), bytes.size(), image, error));
+    EXPECT_TRUE(image.texels.empty());
+    return error;
+}
+
+BmpSpec Spec(int32_t width, int32_t height, uint16_t bits) {
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitsPerPixel = bits;
+    return spec;
+}
+
+// 2x2, 24 bits: bottom row red, green; top row blue, white (file rows bottom first).
+const std::vector<uint32_t> BOTTOM_UP_24 = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+const std::vector<uint32_t> TOP_DOWN_EXPECTED = {OPAQUE | 0x0000FF, OPAQUE | 0xFFFFFF,
+                                                 OPAQUE | 0xFF0000, OPAQUE | 0x00FF00};
+
+TEST(Bmp, TwentyFourBitRowsComeOutTopFirst) {
+    const DecodedImage image = Decode(MakeBmp(Spec(2, 2, 24), BOTTOM_UP_24));
+    EXPECT_EQ(2u, image.width);
+    EXPECT_EQ(2u, image.height);
+    EXPECT_EQ(TOP_DOWN_EXPECTED, image.texels);
+}
+
+TEST(Bmp, TopDownFileKeepsItsRowOrder) {
+    const DecodedImage image = Decode(MakeBmp(Spec(2, -2, 24), BOTTOM_UP_24));
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0xFF0000, OPAQUE | 0x00FF00, OPAQUE | 0x0000FF,
+                                     OPAQUE | 0xFFFFFF}),
+              image.texels);
+}
+
+TEST(Bmp, TwentyFourBitsDecodeAlikeWithEveryHeaderAndAGap) {
+    for (uint32_t headerSize : {40u, 52u, 56u, V4, V5}) {
+        BmpSpec spec = Spec(2, 2, 24);
+        spec.headerSize = headerSize;
+        EXPECT_EQ(TOP_DOWN_EXPECTED, Decode(MakeBmp(spec, BOTTOM_UP_24)).texels) << headerSize;
+        spec.gapBeforePixels = 6;
+        EXPECT_EQ(TOP_DOWN_EXPECTED, Decode(MakeBmp(spec, BOTTOM_UP_24)).texels) << headerSize;
+    }
+}
+
+TEST(Bmp, ReportsTheSourceAsImageInfo) {
+    const DecodedImage image = Decode(MakeBmp(Spec(3, -5, 24), std::vector<uint32_t>(15, 0)));
+    EXPECT_EQ(3u, image.info.Width);
+    EXPECT_EQ(5u, image.info.Height);
+    EXPECT_EQ(1u, image.info.Depth);
+    EXPECT_EQ(1u, image.info.MipLevels);
+    EXPECT_EQ(D3DFMT_R8G8B8, image.info.Format);
+    EXPECT_EQ(D3DRTYPE_TEXTURE, image.info.ResourceType);
+    EXPECT_EQ(0u, image.info.ImageFileFormat);
+}
+
+TEST(Bmp, PalettedDepthsPackPixelsFromTheHighBitsAcrossBytes) {
+    const std::vector<uint32_t> palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
+                                           0x123456, 0xABCDEF, 0x010203, 0xFFFFFF};
+    // Widths that end inside a byte, so the padding and the bit positions both matter.
+    struct Case {
+        uint16_t bits;
+        int32_t width;
+    };
+    for (const Case& c : {Case{1, 11}, Case{4, 5}, Case{8, 3}}) {
+        BmpSpec spec = Spec(c.width, -2, c.bits);
+        const uint32_t entries = 1u << c.bits;
+        for (uint32_t i = 0; i < entries; ++i) {
+            spec.palette.push_back(palette[i % palette.size()]);
+        }
+        std::vector<uint32_t> indices;
+        std::vector<uint32_t> expected;
+        for (int32_t i = 0; i < 2 * c.width; ++i) {
+            const uint32_t index = (i * 5 + 1) % std::min<uint32_t>(entries, 8);
+            indices.push_back(index);
+            expected.push_back(OPAQUE | palette[index]);
+        }
+        const DecodedImage image = Decode(MakeBmp(spec, indices));
+        EXPECT_EQ(expected, image.texels) << c.bits << " bits";
+        EXPECT_EQ(D3DFMT_P8, image.info.Format);
+    }
+}
+
+TEST(Bmp, ShortPaletteLeavesHigherIndicesOpaqueBlack) {
+    BmpSpec spec = Spec(4, 1, 8);
+    spec.palette = {0x102030, 0x405060};
+    spec.coloursUsed = 2;
+    const DecodedImage image = Decode(MakeBmp(spec, {0, 1, 2, 255}));
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0x102030, OPAQUE | 0x405060, OPAQUE, OPAQUE}),
+              image.texels);
+}
+
+TEST(Bmp, Os2HeaderUsesThreeBytePaletteEntries) {
+    BmpSpec spec = Spec(2, 2, 1);
+    spec.headerSize = 12;
+    spec.palette = {0x0000FF, 0xFFFF00};
+    const DecodedImage image = Decode(MakeBmp(spec, {1, 0, 0, 1}));
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0x0000FF, OPAQUE | 0xFFFF00, OPAQUE | 0xFFFF00,
+                                     OPAQUE | 0x0000FF}),
+              image.texels);
+}
+
+TEST(Bmp, SixteenBitsDefaultToFiveFiveFiveWithoutAlpha) {
+    // Five-bit channels scale to eight with rounding: 31 -> 255, 16 -> 132; bit 15 is unused.
+    const DecodedImage image = Decode(MakeBmp(Spec(4, 1, 16), {0x7C00, 0x03E0, 0x801F, 16 << 10}));
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0xFF0000, OPAQUE | 0x00FF00, OPAQUE | 0x0000FF,
+                                     OPAQUE | (132u << 16)}),
+              image.texels);
+    EXPECT_EQ(D3DFMT_X1R5G5B5, image.info.Format);
+}
+
+TEST(Bmp, SixteenBitFieldsAfterAPlainHeaderReadFiveSixFive) {
+    BmpSpec spec = Spec(3, 1, 16);
+    spec.compression = BI_BITFIELDS;
+    spec.writeMasksAfterHeader = true;
+    spec.masks[0] = 0xF800;
+    spec.masks[1] = 0x07E0;
+    spec.masks[2] = 0x001F;
+    // Green 32 of 63 scales to round(32 * 255 / 63) = 130.
+    const DecodedImage image = Decode(MakeBmp(spec, {0xF800, 32 << 5, 0x001F}));
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0xFF0000, OPAQUE | (130u << 8), OPAQUE | 0x0000FF}),
+              image.texels);
+    EXPECT_EQ(D3DFMT_R5G6B5, image.info.Format);
+}
+
+TEST(Bmp, SixteenBitsWithAnAlphaMaskKeepTheAlphaBit) {
+    BmpSpec spec = Spec(2, 1, 16);
+    spec.headerSize = V5;
+    spec.compression = BI_BITFIELDS;
+    spec.masks[0] = 0x7C00;
+    spec.masks[1] = 0x03E0;
+    spec.masks[2] = 0x001F;
+    spec.masks[3] = 0x8000;
+    const DecodedImage image = Decode(MakeBmp(spec, {0x7C00, 0xFC00}));
+    EXPECT_EQ((std::vector<uint32_t>{0x00FF0000, 0xFFFF0000}), image.texels);
+    EXPECT_EQ(D3DFMT_A1R5G5B5, image.info.Format);
+}
+
+TEST(Bmp, ThirtyTwoBitsWithAPlainHeaderIgnoreTheFourthByte) {
+    const DecodedImage image = Decode(MakeBmp(Spec(2, 1, 32), {0x00123456, 0x80ABCDEF}));
+    EXPECT_EQ((std::vector<uint32_t>{0xFF123456, 0xFFABCDEF}), image.texels);
+    EXPECT_EQ(D3DFMT_X8R8G8B8, image.info.Format);
+}
+
+TEST(Bmp, ThirtyTwoBitsWithAV4OrV5AlphaMaskKeepTheirAlpha) {
+    for (uint32_t headerSize : {V4, V5}) {
+        for (uint32_t compression : {0u, BI_BITFIELDS}) {
+            BmpSpec spec = Spec(3, 1, 32);
+            spec.headerSize = headerSize;
+            spec.compression = compression;
+            spec.masks[0] = 0x00FF0000;
+            spec.masks[1] = 0x0000FF00;
+            spec.masks[2] = 0x000000FF;
+            spec.masks[3] = 0xFF000000;
+            const DecodedImage image = Decode(MakeBmp(spec, {0x00FF0000, 0x8000FF00, 0xFF0000FF}));
+            EXPECT_EQ((std::vector<uint32_t>{0x00FF0000, 0x8000FF00, 0xFF0000FF}), image.texels);
+            EXPECT_EQ(D3DFMT_A8R8G8B8, image.info.Format);
+        }
+    }
+}
+
+TEST(Bmp, AnAllTransparentAlphaChannelStaysTransparent) {
+    BmpSpec spec = Spec(2, 1, 32);
+    spec.headerSize = V5;
+    spec.compression = BI_BITFIELDS;
+    spec.masks[0] = 0x00FF0000;
+    spec.masks[1] = 0x0000FF00;
+    spec.masks[2] = 0x000000FF;
+    spec.masks[3] = 0xFF000000;
+    EXPECT_EQ((std::vector<uint32_t>{0x00000000, 0x00FFFFFF}),
+              Decode(MakeBmp(spec, {0x00000000, 0x00FFFFFF})).texels);
+}
+
+TEST(Bmp, BitFieldsInAnyByteOrderAreFollowed) {
+    BmpSpec spec = Spec(1, 1, 32);
+    spec.compression = BI_ALPHABITFIELDS;
+    spec.writeMasksAfterHeader = true;
+    spec.masks[0] = 0xFF000000;
+    spec.masks[1] = 0x00FF0000;
+    spec.masks[2] = 0x0000FF00;
+    spec.masks[3] = 0x000000FF;
+    EXPECT_EQ((std::vector<uint32_t>{0x40112233}), Decode(MakeBmp(spec, {0x11223340})).texels);
+}
+
+TEST(Bmp, LastRowWithoutItsPaddingIsAccepted) {
+    Bytes bytes = MakeBmp(Spec(1, 2, 24), {0x010203, 0x040506});
+    bytes.pop_back();  // the one padding byte of the top row
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0x040506, OPAQUE | 0x010203}), Decode(bytes).texels);
+}
+
+TEST(Bmp, TruncatedOrMalformedFilesFailWithAReason) {
+    const Bytes good = MakeBmp(Spec(4, 4, 24), std::vector<uint32_t>(16, 0x808080));
+    for (size_t length : {size_t(1), size_t(13), size_t(20), size_t(53), good.size() - 4}) {
+        EXPECT_FALSE(Failure(Bytes(good.begin(), good.begin() + length)).empty()) << length;
+    }
+
+    Bytes zeroWidth = good;
+    PutU32(zeroWidth, BMP_WIDTH_AT, 0);
+    Failure(zeroWidth);
+
+    Bytes zeroHeight = good;
+    PutU32(zeroHeight, BMP_HEIGHT_AT, 0);
+    Failure(zeroHeight);
+
+    Bytes mostNegativeHeight = good;
+    PutU32(mostNegativeHeight, BMP_HEIGHT_AT, uint32_t(INT32_MIN));
+    Failure(mostNegativeHeight);
+
+    Bytes overlapping = good;
+    PutU32(overlapping, BMP_PIXEL_OFFSET_AT, 20);
+    Failure(overlapping);
+
+    Bytes pastTheEnd = good;
+    PutU32(pastTheEnd, BMP_PIXEL_OFFSET_AT, 0xFFFFFFF0);
+    Failure(pastTheEnd);
+
+    Bytes oddDepth = good;
+    PutU16(oddDepth, 28, 7);
+    Failure(oddDepth);
+
+    Bytes unknownHeader = good;
+    PutU32(unknownHeader, 14, 41);
+    Failure(unknownHeader);
+}
+
+TEST(Bmp, AbsurdSizesFailBeforeAnythingIsAllocated) {
+    // A 1-bit image of 16384 x 16384 would need 32 MiB of pixels; this file has a few bytes.
+    BmpSpec spec = Spec(1, 1, 1);
+    spec.palette = {0, 0xFFFFFF};
+    Bytes bytes = MakeBmp(spec, {1});
+    PutU32(bytes, BMP_WIDTH_AT, 16384);
+    PutU32(bytes, BMP_HEIGHT_AT, 16384);
+    Failure(bytes);
+    PutU32(bytes, BMP_WIDTH_AT, 0x7FFFFFFF);
+    PutU32(bytes, BMP_HEIGHT_AT, 0x80000001);  // top-down, 2^31 - 1 rows
+    Failure(bytes);
+}
+
+TEST(Bmp, UnsupportedCompressionsAndCombinationsFail) {
+    BmpSpec rle = Spec(2, 2, 8);
+    rle.compression = BI_RLE8;
+    rle.palette.assign(256, 0);
+    EXPECT_NE(std::string::npos, Failure(MakeBmp(rle, {0, 0, 0, 0})).find("run-length"));
+
+    BmpSpec fields24 = Spec(1, 1, 24);
+    fields24.compression = BI_BITFIELDS;
+    fields24.writeMasksAfterHeader = true;
+    Failure(MakeBmp(fields24, {0}));
+
+    BmpSpec noPalette = Spec(1, 1, 8);
+    Failure(MakeBmp(noPalette, {0}));
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// A recording Direct3D device and scratch files for the loader tests.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/d3d9.h"
+#include "platform/headless/recording_device.h"
+
+// A device on the recording Direct3D; the log starts empty after the device is created.
+class RecordingDevice {
+  public:
+    RecordingDevice();
+    ~RecordingDevice();
+    RecordingDevice(const RecordingDevice&) = delete;
+    RecordingDevice& operator=(const RecordingDevice&) = delete;
+
+    platform::headless::CallLog log;
+    IDirect3D9* direct3D = nullptr;
+    IDirect3DDevice9* device = nullptr;
+};
+
+// The names of the logged calls, in order.
+std::vector<std::string> CallNames(const platform::headless::CallLog& log);
+
+// The top level of a texture read back through LockRect, rows top first.
+std::vector<uint32_t> ReadTexels(IDirect3DTexture9* texture, uint32_t width, uint32_t height);
+
+// A file in a fresh temporary directory, removed with the object.
+class ScratchFile {
+  public:
+    ScratchFile(const std::string& name, const std::vector<uint8_t>& bytes);
+    ScratchFile(const std::string& name, const std::string& text);
+    ~ScratchFile();
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    std::string Path() const { return path.string(); }
+
+  private:
+    std::filesystem::path directory;
+    std::filesystem::path path;
+};
