@@ -73,6 +73,11 @@ struct Sprite : SpriteParams {
 
 constexpr int SPRITE_DEPTH_BUCKETS = 100;
 
+// The depth bucket of a sprite: z x 100 formed in double precision and truncated, so that z = 0.29
+// (stored as 0.28999999) falls into bucket 28; a z outside [0, 1) is clamped to the nearest
+// bucket.
+int DepthBucket(float z);
+
 // Sine and cosine of whole degrees from the game's own table.
 float SineDeg(int32_t degrees);
 float CosineDeg(int32_t degrees);
