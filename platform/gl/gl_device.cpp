@@ -1,0 +1,399 @@
+// The OpenGL device: creation, reference counting, textures, scenes, clearing, presenting and
+// the state setters, which only record what a later draw hands to OpenGL.
+#include "platform/gl/gl_device.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "platform/gl/gl_texture.h"
+#include "platform/gl/gl_translate.h"
+#include "platform/win32_subset.h"
+
+namespace platform::gl {
+
+namespace {
+
+// The client size the game's window has, for a handle that cannot tell its own.
+constexpr int DEFAULT_WIDTH = 640;
+constexpr int DEFAULT_HEIGHT = 480;
+constexpr int LARGEST_SIDE = 8192;  // as large as Direct3D 9 hardware goes
+constexpr uint32_t OPAQUE_WHITE = 0xFFFFFFFF;
+constexpr uint32_t OPAQUE_ALPHA = 0xFF000000;
+
+D3DMATRIX Identity() {
+    D3DMATRIX matrix{};
+    matrix._11 = matrix._22 = matrix._33 = matrix._44 = 1.0f;
+    return matrix;
+}
+
+// What LightEnable gives a light that was never set.
+D3DLIGHT9 DefaultLight() {
+    D3DLIGHT9 light{};
+    light.Type = D3DLIGHT_DIRECTIONAL;
+    light.Diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
+    light.Direction = {0.0f, 0.0f, 1.0f};
+    return light;
+}
+
+}  // namespace
+
+HRESULT GlDevice::Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS& parameters,
+                         IDirect3DDevice9** device) {
+    if (!parameters.Windowed) {
+        return D3DERR_NOTAVAILABLE;
+    }
+    int width = static_cast<int>(parameters.BackBufferWidth);
+    int height = static_cast<int>(parameters.BackBufferHeight);
+    if (width == 0 || height == 0) {
+        RECT client{};
+        if (window != nullptr && GetClientRect(window, &client) && client.right > client.left &&
+            client.bottom > client.top) {
+            width = client.right - client.left;
+            height = client.bottom - client.top;
+        } else {
+            width = DEFAULT_WIDTH;
+            height = DEFAULT_HEIGHT;
+        }
+    }
+    if (width <= 0 || height <= 0 || width > LARGEST_SIDE || height > LARGEST_SIDE) {
+        return D3DERR_INVALIDCALL;
+    }
+    std::string error;
+    const bool immediate = parameters.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE;
+    std::unique_ptr<GlContext> context = GlContext::Create(window, width, height, immediate, error);
+    const bool depthBuffer = parameters.EnableAutoDepthStencil != FALSE;
+    if (context != nullptr && depthBuffer && context->DepthBits() == 0) {
+        error = "the OpenGL context has no depth buffer";
+        context.reset();
+    }
+    if (context == nullptr) {
+        SDL_LogWarn(SDL_LOG_CATEGORY_RENDER, "Direct3D device over OpenGL: %s", error.c_str());
+        return D3DERR_NOTAVAILABLE;
+    }
+    parameters.BackBufferWidth = static_cast<UINT>(width);
+    parameters.BackBufferHeight = static_cast<UINT>(height);
+    parameters.BackBufferCount = std::max<UINT>(parameters.BackBufferCount, 1);
+    if (parameters.BackBufferFormat == D3DFMT_UNKNOWN) {
+        parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
+    }
+    *device = new GlDevice(parent, std::move(context), width, height, depthBuffer);
+    return D3D_OK;
+}
+
+GlDevice::GlDevice(IDirect3D9* parent, std::unique_ptr<GlContext> context, int width, int height,
+                   bool depthBuffer)
+    : parent(parent),
+      context(std::move(context)),
+      width(width),
+      height(height),
+      depthBuffer(depthBuffer) {
+    parent->AddRef();
+    SetDefaultStates();
+    InitialiseOpenGl();
+}
+
+GlDevice::~GlDevice() {
+    MakeCurrent();
+    for (GlTexture*& texture : bound) {
+        if (texture != nullptr) {
+            texture->Release();
+            texture = nullptr;
+        }
+    }
+    // Textures the game still holds outlive us as texels in memory.
+    for (GlTexture* texture : textures) {
+        const GLuint name = texture->Name();
+        glDeleteTextures(1, &name);
+        texture->Orphan();
+    }
+    textures.clear();
+    glDeleteTextures(1, &whiteTexture);
+    context.reset();
+    parent->Release();
+}
+
+void GlDevice::SetDefaultStates() {
+    renderStates[D3DRS_ZENABLE] = depthBuffer ? D3DZB_TRUE : D3DZB_FALSE;
+    renderStates[D3DRS_FILLMODE] = D3DFILL_SOLID;
+    renderStates[D3DRS_SHADEMODE] = D3DSHADE_GOURAUD;
+    renderStates[D3DRS_ZWRITEENABLE] = TRUE;
+    renderStates[D3DRS_LASTPIXEL] = TRUE;
+    renderStates[D3DRS_SRCBLEND] = D3DBLEND_ONE;
+    renderStates[D3DRS_DESTBLEND] = D3DBLEND_ZERO;
+    renderStates[D3DRS_CULLMODE] = D3DCULL_CCW;
+    renderStates[D3DRS_ZFUNC] = D3DCMP_LESSEQUAL;
+    renderStates[D3DRS_ALPHAFUNC] = D3DCMP_ALWAYS;
+    renderStates[D3DRS_TEXTUREFACTOR] = OPAQUE_WHITE;
+    renderStates[D3DRS_CLIPPING] = TRUE;
+    renderStates[D3DRS_LIGHTING] = TRUE;
+    renderStates[D3DRS_COLORVERTEX] = TRUE;
+    renderStates[D3DRS_LOCALVIEWER] = TRUE;
+    renderStates[D3DRS_DIFFUSEMATERIALSOURCE] = D3DMCS_COLOR1;
+    renderStates[D3DRS_SPECULARMATERIALSOURCE] = D3DMCS_COLOR2;
+    renderStates[D3DRS_AMBIENTMATERIALSOURCE] = D3DMCS_MATERIAL;
+    renderStates[D3DRS_EMISSIVEMATERIALSOURCE] = D3DMCS_MATERIAL;
+    renderStates[D3DRS_BLENDOP] = D3DBLENDOP_ADD;
+    for (size_t stage = 0; stage < STAGE_COUNT; ++stage) {
+        std::array<DWORD, STAGE_STATE_COUNT>& states = stageStates[stage];
+        states[D3DTSS_COLOROP] = stage == 0 ? D3DTOP_MODULATE : D3DTOP_DISABLE;
+        states[D3DTSS_COLORARG1] = D3DTA_TEXTURE;
+        states[D3DTSS_COLORARG2] = D3DTA_CURRENT;
+        states[D3DTSS_ALPHAOP] = stage == 0 ? D3DTOP_SELECTARG1 : D3DTOP_DISABLE;
+        states[D3DTSS_ALPHAARG1] = D3DTA_TEXTURE;
+        states[D3DTSS_ALPHAARG2] = D3DTA_CURRENT;
+        states[D3DTSS_TEXCOORDINDEX] = static_cast<DWORD>(stage);
+    }
+    world = view = projection = Identity();
+}
+
+void GlDevice::InitialiseOpenGl() {
+    MakeCurrent();
+    glViewport(0, 0, width, height);
+    glDisable(GL_DITHER);
+    glFrontFace(GL_CW);  // Direct3D's front faces are clockwise on the screen
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glGenTextures(1, &whiteTexture);
+    glBindTexture(GL_TEXTURE_2D, whiteTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                 &OPAQUE_WHITE);
+}
+
+ULONG GlDevice::AddRef() {
+    return ++references;
+}
+
+ULONG GlDevice::Release() {
+    const ULONG remaining = --references;
+    if (remaining == 0) {
+        delete this;
+    }
+    return remaining;
+}
+
+void GlDevice::ForgetTexture(GlTexture* texture) {
+    if (textures.erase(texture) != 0) {
+        MakeCurrent();
+        const GLuint name = texture->Name();
+        glDeleteTextures(1, &name);
+    }
+}
+
+HRESULT GlDevice::CreateTexture(UINT textureWidth, UINT textureHeight, UINT levels, DWORD usage,
+                                D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture,
+                                HANDLE* /*sharedHandle*/) {
+    if (texture == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    auto* created = new GlTexture(this, usage, pool);
+    const HRESULT result = created->Allocate(textureWidth, textureHeight, levels, format);
+    if (FAILED(result)) {
+        created->Release();
+        return result;
+    }
+    textures.insert(created);
+    *texture = created;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::BeginScene() {
+    if (inScene) {
+        return D3DERR_INVALIDCALL;
+    }
+    inScene = true;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::EndScene() {
+    if (!inScene) {
+        return D3DERR_INVALIDCALL;
+    }
+    inScene = false;
+    MakeCurrent();
+    glFlush();
+    return D3D_OK;
+}
+
+HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour, float z,
+                        DWORD /*stencil*/) {
+    const bool badDepth = (flags & D3DCLEAR_ZBUFFER) != 0 && !depthBuffer;
+    // A D16 depth buffer has no stencil bits.
+    if ((count != 0 && rects == nullptr) || badDepth || (flags & D3DCLEAR_STENCIL) != 0) {
+        return D3DERR_INVALIDCALL;
+    }
+    MakeCurrent();
+    GLbitfield mask = 0;
+    if (flags & D3DCLEAR_TARGET) {
+        float rgba[4];
+        ColourToFloats(colour, rgba);
+        glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if (flags & D3DCLEAR_ZBUFFER) {
+        glClearDepth(std::clamp(z, 0.0f, 1.0f));
+        glDepthMask(GL_TRUE);  // Direct3D clears depth whatever ZWRITEENABLE says
+        fixedStatesDirty = true;
+        mask |= GL_DEPTH_BUFFER_BIT;
+    }
+    if (mask == 0) {
+        return D3D_OK;
+    }
+    if (count == 0) {
+        glClear(mask);
+        return D3D_OK;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    for (DWORD i = 0; i < count; ++i) {
+        const LONG left = std::clamp<LONG>(rects[i].x1, 0, width);
+        const LONG top = std::clamp<LONG>(rects[i].y1, 0, height);
+        const LONG right = std::clamp<LONG>(rects[i].x2, 0, width);
+        const LONG bottom = std::clamp<LONG>(rects[i].y2, 0, height);
+        if (right > left && bottom > top) {
+            glScissor(left, height - bottom, right - left, bottom - top);
+            glClear(mask);
+        }
+    }
+    glDisable(GL_SCISSOR_TEST);
+    return D3D_OK;
+}
+
+HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
+    context->Swap();
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
+    if (matrix == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    switch (state) {
+        case D3DTS_WORLD:
+            world = *matrix;
+            break;
+        case D3DTS_VIEW:
+            view = *matrix;
+            lightsDirty = true;
+            break;
+        case D3DTS_PROJECTION:
+            projection = *matrix;
+            break;
+        default:  // texture transforms and further world matrices are not drawn with
+            return D3D_OK;
+    }
+    transformsDirty = true;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetMaterial(const D3DMATERIAL9* newMaterial) {
+    if (newMaterial == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    material = *newMaterial;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetLight(DWORD index, const D3DLIGHT9* light) {
+    if (light == nullptr || light->Type < D3DLIGHT_POINT || light->Type > D3DLIGHT_DIRECTIONAL) {
+        return D3DERR_INVALIDCALL;
+    }
+    const D3DVECTOR& direction = light->Direction;
+    const bool aimed = light->Type != D3DLIGHT_POINT;
+    if (aimed && direction.x == 0.0f && direction.y == 0.0f && direction.z == 0.0f) {
+        return D3DERR_INVALIDCALL;
+    }
+    lights[index].light = *light;
+    lightsDirty = true;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::LightEnable(DWORD index, BOOL enable) {
+    auto found = lights.find(index);
+    if (found == lights.end()) {
+        found = lights.emplace(index, LightSlot{DefaultLight(), false}).first;
+    }
+    found->second.enabled = enable != FALSE;
+    lightsDirty = true;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
+    const auto index = static_cast<size_t>(state);
+    if (index >= RENDER_STATE_COUNT) {
+        return D3DERR_INVALIDCALL;
+    }
+    renderStates[index] = value;
+    fixedStatesDirty = true;
+    if (state == D3DRS_TEXTUREFACTOR) {
+        stageDirty = true;
+    }
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) {
+    if (stage >= STAGE_COUNT) {
+        return D3DERR_INVALIDCALL;
+    }
+    GlTexture* mine = nullptr;
+    if (texture != nullptr) {
+        mine = dynamic_cast<GlTexture*>(texture);
+        if (mine == nullptr || !mine->BelongsTo(this)) {
+            return D3DERR_INVALIDCALL;
+        }
+        mine->AddRef();
+    }
+    if (bound[stage] != nullptr) {
+        bound[stage]->Release();
+    }
+    bound[stage] = mine;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
+    const auto index = static_cast<size_t>(type);
+    if (stage >= STAGE_COUNT || index >= STAGE_STATE_COUNT) {
+        return D3DERR_INVALIDCALL;
+    }
+    stageStates[stage][index] = value;
+    if (stage == 0) {
+        stageDirty = true;
+    }
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetFVF(DWORD newFvf) {
+    fvf = newFvf;
+    return D3D_OK;
+}
+
+void GlDevice::ReadBack(std::vector<uint32_t>& texels, int& readWidth, int& readHeight) {
+    MakeCurrent();
+    readWidth = width;
+    readHeight = height;
+    const size_t rowLength = static_cast<size_t>(width);
+    std::vector<uint32_t> bottomUp(rowLength * static_cast<size_t>(height));
+    GLint drawBuffer = GL_BACK;
+    glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+    glReadBuffer(static_cast<GLenum>(drawBuffer));
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, bottomUp.data());
+    texels.resize(bottomUp.size());
+    for (int row = 0; row < height; ++row) {
+        const uint32_t* source =
+            bottomUp.data() + static_cast<size_t>(height - 1 - row) * rowLength;
+        uint32_t* target = texels.data() + static_cast<size_t>(row) * rowLength;
+        // The back buffer is X8R8G8B8, as Direct3D picks for a windowed device: no alpha.
+        for (size_t column = 0; column < rowLength; ++column) {
+            target[column] = source[column] | OPAQUE_ALPHA;
+        }
+    }
+}
+
+}  // namespace platform::gl

@@ -1,0 +1,56 @@
+// The OpenGL Direct3D object: it keeps SDL's video running and makes devices.
+#include "platform/gl/gl_direct3d.h"
+
+#include <SDL.h>
+
+#include "platform/gl/gl_device.h"
+
+namespace platform::gl {
+
+namespace {
+
+class GlDirect3D final : public IDirect3D9 {
+  public:
+    GlDirect3D() = default;
+    GlDirect3D(const GlDirect3D&) = delete;
+    GlDirect3D& operator=(const GlDirect3D&) = delete;
+
+    ULONG AddRef() override { return ++references; }
+
+    ULONG Release() override {
+        const ULONG remaining = --references;
+        if (remaining == 0) {
+            delete this;
+        }
+        return remaining;
+    }
+
+    HRESULT CreateDevice(UINT adapter, D3DDEVTYPE /*deviceType*/, HWND focusWindow,
+                         DWORD /*behaviorFlags*/, D3DPRESENT_PARAMETERS* parameters,
+                         IDirect3DDevice9** device) override {
+        if (adapter != D3DADAPTER_DEFAULT || parameters == nullptr || device == nullptr) {
+            return D3DERR_INVALIDCALL;
+        }
+        HWND window =
+            parameters->hDeviceWindow != nullptr ? parameters->hDeviceWindow : focusWindow;
+        return GlDevice::Create(this, window, *parameters, device);
+    }
+
+  private:
+    // Balances the SDL_InitSubSystem that made this object possible.
+    ~GlDirect3D() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+    ULONG references = 1;
+};
+
+}  // namespace
+
+IDirect3D9* CreateGlDirect3D() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        SDL_LogWarn(SDL_LOG_CATEGORY_RENDER, "no Direct3D over OpenGL: %s", SDL_GetError());
+        return nullptr;
+    }
+    return new GlDirect3D;
+}
+
+}  // namespace platform::gl

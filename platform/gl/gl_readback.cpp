@@ -1,0 +1,18 @@
+// Reading back what an OpenGL device has drawn.
+#include "platform/gl/gl_readback.h"
+
+#include "platform/gl/gl_device.h"
+
+namespace platform::gl {
+
+bool ReadBackBuffer(IDirect3DDevice9* device, std::vector<uint32_t>& texels, int& width,
+                    int& height) {
+    auto* glDevice = dynamic_cast<GlDevice*>(device);
+    if (glDevice == nullptr) {
+        return false;
+    }
+    glDevice->ReadBack(texels, width, height);
+    return true;
+}
+
+}  // namespace platform::gl

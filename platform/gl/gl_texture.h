@@ -1,0 +1,45 @@
+// A texture of the OpenGL device: texels in memory, uploaded to OpenGL when level 0 is unlocked.
+#pragma once
+
+#include "platform/d3d9_subset.h"
+#include "platform/gl/opengl.h"
+#include "platform/texel_levels.h"
+
+namespace platform::gl {
+
+class GlDevice;
+
+class GlTexture final : public IDirect3DTexture9 {
+  public:
+    GlTexture(GlDevice* device, DWORD usage, D3DPOOL pool);
+    GlTexture(const GlTexture&) = delete;
+    GlTexture& operator=(const GlTexture&) = delete;
+
+    // Allocates the levels and the OpenGL texture (nearest sampling, wrapping, one level).
+    HRESULT Allocate(UINT width, UINT height, UINT levels, D3DFORMAT format);
+
+    bool BelongsTo(const GlDevice* owner) const { return device == owner; }
+    GLuint Name() const { return name; }
+    // The device is going away and has deleted the OpenGL texture; the texels stay lockable.
+    void Orphan();
+
+    ULONG AddRef() override;
+    ULONG Release() override;
+    HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
+    HRESULT LockRect(UINT level, D3DLOCKED_RECT* lockedRect, const RECT* rect,
+                     DWORD flags) override;
+    HRESULT UnlockRect(UINT level) override;
+
+  private:
+    ~GlTexture() override;
+    void Upload();
+
+    GlDevice* device;  // not counted: the device tells its textures when it goes
+    DWORD usage;
+    D3DPOOL pool;
+    ULONG references = 1;
+    GLuint name = 0;
+    TexelLevels levels;
+};
+
+}  // namespace platform::gl
