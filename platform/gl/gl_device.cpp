@@ -39,7 +39,7 @@ D3DLIGHT9 DefaultLight() {
 }  // namespace
 
 HRESULT GlDevice::Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS& parameters,
-                         IDirect3DDevice9** device) {
+                         const DeviceHooks& hooks, IDirect3DDevice9** device) {
     if (!parameters.Windowed) {
         return D3DERR_NOTAVAILABLE;
     }
@@ -77,13 +77,14 @@ HRESULT GlDevice::Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS&
     if (parameters.BackBufferFormat == D3DFMT_UNKNOWN) {
         parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
     }
-    *device = new GlDevice(parent, std::move(context), width, height, depthBuffer);
+    *device = new GlDevice(parent, std::move(context), width, height, depthBuffer, hooks);
     return D3D_OK;
 }
 
 GlDevice::GlDevice(IDirect3D9* parent, std::unique_ptr<GlContext> context, int width, int height,
-                   bool depthBuffer)
+                   bool depthBuffer, const DeviceHooks& hooks)
     : parent(parent),
+      hooks(hooks),
       context(std::move(context)),
       width(width),
       height(height),
@@ -208,6 +209,9 @@ HRESULT GlDevice::BeginScene() {
         return D3DERR_INVALIDCALL;
     }
     inScene = true;
+    if (hooks.beginScene) {
+        hooks.beginScene();
+    }
     return D3D_OK;
 }
 
@@ -218,6 +222,9 @@ HRESULT GlDevice::EndScene() {
     inScene = false;
     MakeCurrent();
     glFlush();
+    if (hooks.endScene) {
+        hooks.endScene();
+    }
     return D3D_OK;
 }
 
@@ -266,6 +273,9 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
 
 HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
     context->Swap();
+    if (hooks.present) {
+        hooks.present();
+    }
     return D3D_OK;
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/d3d9_geometry.h"
 #include "platform/d3d9_subset.h"
+#include "platform/device_hooks.h"
 #include "platform/gl/gl_context.h"
 #include "platform/gl/opengl.h"
 
@@ -24,7 +25,7 @@ class GlDevice final : public IDirect3DDevice9 {
     // and format the way Direct3D does. Fails with D3DERR_NOTAVAILABLE when OpenGL cannot be had
     // or full screen is asked for.
     static HRESULT Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS& parameters,
-                          IDirect3DDevice9** device);
+                          const DeviceHooks& hooks, IDirect3DDevice9** device);
 
     ULONG AddRef() override;
     ULONG Release() override;
@@ -77,7 +78,7 @@ class GlDevice final : public IDirect3DDevice9 {
     };
 
     GlDevice(IDirect3D9* parent, std::unique_ptr<GlContext> context, int width, int height,
-             bool depthBuffer);
+             bool depthBuffer, const DeviceHooks& hooks);
     ~GlDevice() override;
 
     void SetDefaultStates();
@@ -96,6 +97,7 @@ class GlDevice final : public IDirect3DDevice9 {
     void ApplyTextureStage();
 
     IDirect3D9* parent;
+    DeviceHooks hooks;
     std::unique_ptr<GlContext> context;
     ULONG references = 1;
     int width;

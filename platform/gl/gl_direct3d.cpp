@@ -11,7 +11,7 @@ namespace {
 
 class GlDirect3D final : public IDirect3D9 {
   public:
-    GlDirect3D() = default;
+    explicit GlDirect3D(DeviceHooks hooks) : hooks(std::move(hooks)) {}
     GlDirect3D(const GlDirect3D&) = delete;
     GlDirect3D& operator=(const GlDirect3D&) = delete;
 
@@ -33,7 +33,7 @@ class GlDirect3D final : public IDirect3D9 {
         }
         HWND window =
             parameters->hDeviceWindow != nullptr ? parameters->hDeviceWindow : focusWindow;
-        return GlDevice::Create(this, window, *parameters, device);
+        return GlDevice::Create(this, window, *parameters, hooks, device);
     }
 
   private:
@@ -41,16 +41,17 @@ class GlDirect3D final : public IDirect3D9 {
     ~GlDirect3D() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
 
     ULONG references = 1;
+    DeviceHooks hooks;
 };
 
 }  // namespace
 
-IDirect3D9* CreateGlDirect3D() {
+IDirect3D9* CreateGlDirect3D(DeviceHooks hooks) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         SDL_LogWarn(SDL_LOG_CATEGORY_RENDER, "no Direct3D over OpenGL: %s", SDL_GetError());
         return nullptr;
     }
-    return new GlDirect3D;
+    return new GlDirect3D(std::move(hooks));
 }
 
 }  // namespace platform::gl

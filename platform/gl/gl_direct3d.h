@@ -2,10 +2,12 @@
 #pragma once
 
 #include "platform/d3d9_subset.h"
+#include "platform/device_hooks.h"
 
 namespace platform::gl {
 
-// Null when SDL's video cannot start (no Direct3D to be had).
-IDirect3D9* CreateGlDirect3D();
+// Null when SDL's video cannot start (no Direct3D to be had). The hooks, when given, are called by
+// every device the object makes.
+IDirect3D9* CreateGlDirect3D(DeviceHooks hooks = {});
 
 }  // namespace platform::gl

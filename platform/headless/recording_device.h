@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/d3d9_subset.h"
+#include "platform/device_hooks.h"
 
 namespace platform::headless {
 
@@ -48,12 +49,7 @@ struct CallLog {
     void Clear() { calls.clear(); }
 };
 
-// Called on the matching device calls, after they are recorded.
-struct DeviceHooks {
-    std::function<void()> beginScene;
-    std::function<void()> endScene;
-    std::function<void()> present;
-};
+using platform::DeviceHooks;
 
 // Each Direct3DCreate9 through these returns a new object; the log and hooks must outlive it.
 IDirect3D9* CreateRecordingDirect3D(CallLog& log, DeviceHooks hooks = {});

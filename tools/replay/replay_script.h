@@ -1,0 +1,35 @@
+// Replay scripts: which keys are held at every scene tick.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One line of a script: hold `keys` for `count` consecutive ticks.
+struct HeldKeys {
+    int64_t count;
+    std::vector<int> keys;  // virtual-key codes; empty = no key held
+};
+
+class ReplayScript {
+  public:
+    // Parses a script; on failure returns false and a message naming the line.
+    bool Parse(const std::string& text, std::string& error);
+    bool Load(const std::string& fileName, std::string& error);
+
+    // The keys held at scene tick `tick`; none once the script is exhausted.
+    const std::vector<int>& KeysAt(int64_t tick) const;
+    int64_t Length() const { return length; }
+
+    // Appends `count` ticks holding `keys`, merging with the last line when equal.
+    void Append(int64_t count, const std::vector<int>& keys);
+    std::string ToText() const;
+
+    // The script's name for a key: up, down, left, right, space, esc, or 0xNN.
+    static std::string KeyName(int virtualKey);
+
+  private:
+    std::vector<HeldKeys> lines;
+    std::vector<int64_t> lineEnds;  // tick just past each line
+    int64_t length = 0;
+};
