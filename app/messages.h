@@ -1,5 +1,5 @@
-// The texts the game shows in its message boxes. The sources are UTF-8; a Windows build passes
-// them to the ANSI functions in code page 932 (see the Windows build notes in the README).
+// The texts the game shows in its message boxes, in UTF-8. ShowMessageBox (app/message_box.h)
+// hands them to Windows as UTF-16, so they read the same on every locale.
 #pragma once
 
 constexpr const char* TEXT_FILE_OPEN_FAILED = "ファイルのオープンに失敗しました。";

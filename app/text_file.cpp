@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/early_init.h"
+#include "app/message_box.h"
 #include "app/messages.h"
 #include "platform/win32.h"
 
@@ -103,7 +104,7 @@ int TextFile::Open(const SimpleString& path, const int& mode) {
         return 1;
     }
     writeTarget.clear();
-    MessageBoxA(NULL, TEXT_FILE_OPEN_FAILED, CAPTION_FILE_OPEN_FAILED, MB_ICONWARNING);
+    ShowMessageBox(NULL, TEXT_FILE_OPEN_FAILED, CAPTION_FILE_OPEN_FAILED, MB_ICONWARNING);
     return 0;
 }
 

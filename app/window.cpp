@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/early_init.h"
+#include "app/message_box.h"
 #include "app/messages.h"
 
 EARLY_INIT_FILE
@@ -71,7 +72,7 @@ int WindowBase::WinInit() {
     wc.lpszMenuName = NULL;
     wc.lpszClassName = className.buffer;
     if (RegisterClassExA(&wc) == 0) {
-        MessageBoxA(NULL, TEXT_CLASS_REGISTRATION_FAILED, CAPTION_WINDOW_INIT, MB_ICONWARNING);
+        ShowMessageBox(NULL, TEXT_CLASS_REGISTRATION_FAILED, CAPTION_WINDOW_INIT, MB_ICONWARNING);
         return 0;
     }
 
@@ -86,7 +87,7 @@ int WindowBase::WinInit() {
                            OrDefault(y), OrDefault(windowWidth), OrDefault(windowHeight), NULL,
                            NULL, hInstance, NULL);
     if (hwnd == NULL) {
-        MessageBoxA(NULL, TEXT_WINDOW_CREATION_FAILED, CAPTION_WINDOW_INIT, MB_ICONWARNING);
+        ShowMessageBox(NULL, TEXT_WINDOW_CREATION_FAILED, CAPTION_WINDOW_INIT, MB_ICONWARNING);
         return 0;
     }
     return 1;
@@ -123,7 +124,7 @@ LRESULT StandardWindow::HandleMessage(HWND& window, UINT& message, WPARAM& wPara
             return 0;
         }
         case WM_CLOSE:
-            if (MessageBoxA(window, TEXT_CONFIRM_QUIT, CAPTION_CONFIRM_QUIT, MB_YESNO) == IDNO) {
+            if (ShowMessageBox(window, TEXT_CONFIRM_QUIT, CAPTION_CONFIRM_QUIT, MB_YESNO) == IDNO) {
                 return 0;
             }
             return DefWindowProcA(window, message, wParam, lParam);

@@ -36,15 +36,15 @@ constexpr uint32_t V5_HEADER_SIZE = 124;
 constexpr size_t MASKS_AT = 40;  // within the info header
 constexpr size_t ALPHA_MASK_AT = 52;
 
-constexpr uint32_t BI_RGB = 0;
-constexpr uint32_t BI_RLE8 = 1;
-constexpr uint32_t BI_RLE4 = 2;
-constexpr uint32_t BI_BITFIELDS = 3;
-constexpr uint32_t BI_ALPHABITFIELDS = 6;
+constexpr uint32_t COMPRESSION_RGB = 0;
+constexpr uint32_t COMPRESSION_RLE8 = 1;
+constexpr uint32_t COMPRESSION_RLE4 = 2;
+constexpr uint32_t COMPRESSION_BITFIELDS = 3;
+constexpr uint32_t COMPRESSION_ALPHABITFIELDS = 6;
 
-constexpr uint32_t OPAQUE = 0xFF000000u;
+constexpr uint32_t OPAQUE_ALPHA = 0xFF000000u;
 // A palette index past the end of the palette reads as opaque black.
-constexpr uint32_t MISSING_PALETTE_ENTRY = OPAQUE;
+constexpr uint32_t MISSING_PALETTE_ENTRY = OPAQUE_ALPHA;
 constexpr uint32_t BITS_PER_ROW_UNIT = 32;  // rows are padded to whole 32-bit words
 constexpr uint32_t MAX_PALETTE_ENTRIES = 256;
 constexpr int STB_RGBA = 4;
@@ -55,7 +55,7 @@ struct BmpLayout {
     uint32_t height = 0;
     bool topDown = false;
     uint32_t bitsPerPixel = 0;
-    uint32_t compression = BI_RGB;
+    uint32_t compression = COMPRESSION_RGB;
     uint32_t masks[4] = {};  // red, green, blue, alpha
     size_t paletteOffset = 0;
     uint32_t paletteCount = 0;
@@ -110,13 +110,13 @@ bool CheckCompression(const BmpLayout& layout, std::string& error) {
         return Fail(error, "unsupported BMP bit depth for an OS/2 header");
     }
     switch (layout.compression) {
-        case BI_RGB:
+        case COMPRESSION_RGB:
             return true;
-        case BI_BITFIELDS:
-        case BI_ALPHABITFIELDS:
+        case COMPRESSION_BITFIELDS:
+        case COMPRESSION_ALPHABITFIELDS:
             return bits == 16 || bits == 32 || Fail(error, "BMP bit fields need 16 or 32 bits");
-        case BI_RLE8:
-        case BI_RLE4:
+        case COMPRESSION_RLE8:
+        case COMPRESSION_RLE4:
             return Fail(error, "run-length encoded BMP is not supported");
         default:
             return Fail(error, "unsupported BMP compression");
@@ -139,11 +139,11 @@ bool ReadMasks(const uint8_t* data, size_t size, BmpLayout& layout, size_t& head
     } else {
         return true;
     }
-    const bool explicitMasks =
-        layout.compression == BI_BITFIELDS || layout.compression == BI_ALPHABITFIELDS;
+    const bool explicitMasks = layout.compression == COMPRESSION_BITFIELDS ||
+                               layout.compression == COMPRESSION_ALPHABITFIELDS;
     if (explicitMasks && layout.headerSize == INFO_HEADER_SIZE) {
         // The masks follow a plain info header, three of them or four with alpha.
-        const size_t count = layout.compression == BI_ALPHABITFIELDS ? 4 : 3;
+        const size_t count = layout.compression == COMPRESSION_ALPHABITFIELDS ? 4 : 3;
         if (size - headersEnd < count * 4) {
             return Fail(error, "BMP bit fields are truncated");
         }
@@ -246,7 +246,7 @@ D3DFORMAT SourceFormat(const BmpLayout& layout) {
 // Whether stb_image decodes this file exactly: a BI_RGB file with a header it knows, and for
 // paletted files a palette long enough for every index (stb leaves missing entries unset).
 bool StbDecodesCorrectly(const BmpLayout& layout) {
-    if (layout.compression != BI_RGB || layout.headerSize == CORE_HEADER_SIZE ||
+    if (layout.compression != COMPRESSION_RGB || layout.headerSize == CORE_HEADER_SIZE ||
         layout.headerSize == V2_HEADER_SIZE) {
         return false;
     }
@@ -292,7 +292,8 @@ void DecodeRows(const uint8_t* data, const BmpLayout& layout, DecodedImage& imag
     }
     for (uint32_t i = 0; i < layout.paletteCount; ++i) {
         const uint8_t* entry = data + layout.paletteOffset + i * layout.paletteEntrySize;
-        palette[i] = OPAQUE | (uint32_t(entry[2]) << 16) | (uint32_t(entry[1]) << 8) | entry[0];
+        palette[i] =
+            OPAQUE_ALPHA | (uint32_t(entry[2]) << 16) | (uint32_t(entry[1]) << 8) | entry[0];
     }
     const MaskedPixelFormat masked = MaskedPixelFormat::FromMasks(layout.masks[0], layout.masks[1],
                                                                   layout.masks[2], layout.masks[3]);
@@ -310,8 +311,8 @@ void DecodeRows(const uint8_t* data, const BmpLayout& layout, DecodedImage& imag
                     break;
                 case 24: {
                     const uint8_t* pixel = source + 3 * size_t(x);
-                    target[x] =
-                        OPAQUE | (uint32_t(pixel[2]) << 16) | (uint32_t(pixel[1]) << 8) | pixel[0];
+                    target[x] = OPAQUE_ALPHA | (uint32_t(pixel[2]) << 16) |
+                                (uint32_t(pixel[1]) << 8) | pixel[0];
                     break;
                 }
                 case 16:

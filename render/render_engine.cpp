@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/message_box.h"
 #include "app/messages.h"
 #include "platform/win32.h"
 #include "render/device_matrix.h"
@@ -40,7 +41,7 @@ RenderEngine::~RenderEngine() {
 int RenderEngine::CreateDevice() {
     direct3d = Direct3DCreate9(D3D_SDK_VERSION);
     if (direct3d == nullptr) {
-        MessageBoxA(NULL, TEXT_NO_DIRECT3D, CAPTION_NO_DIRECT3D, MB_ICONWARNING);
+        ShowMessageBox(NULL, TEXT_NO_DIRECT3D, CAPTION_NO_DIRECT3D, MB_ICONWARNING);
         return 0;
     }
 

@@ -1,21 +1,25 @@
-// The key configuration in ./setup.ini and the sampling of the five keys.
+// The key configuration read from ./setup.ini.
 #include <gtest/gtest.h>
 
-#include "tests/support/test_support.h"
+#include "app/game_app.h"
+#include "tests/support/box_recorder.h"
+#include "tests/support/scratch_directory.h"
 
 namespace {
 
 class KeyConfigTest : public ::testing::Test {
   protected:
-    HeadlessGame game;
+    ScratchDirectory directory;
+    BoxRecorder boxes;
+    GameApp app;
 
     // Loads ./setup.ini with the given content; the five codes in slot order.
     std::vector<int> Load(const std::string& content) {
-        game.directory.Write("setup.ini", content);
-        game.app->keyState = KeyState{};
-        EXPECT_EQ(game.app->LoadKeyConfig(), 1);
-        EXPECT_EQ(game.app->closed, 1);
-        const int* keys = game.app->keyState.keys;
+        directory.Write("setup.ini", content);
+        app.keyState = KeyState{};
+        EXPECT_EQ(app.LoadKeyConfig(), 1);
+        EXPECT_EQ(app.closed, 1);
+        const int* keys = app.keyState.keys;
         return {keys[0], keys[1], keys[2], keys[3], keys[4]};
     }
 };
@@ -62,46 +66,7 @@ TEST_F(KeyConfigTest, AnOverLongIgnoredLineStopsTheReading) {
 }
 
 TEST_F(KeyConfigTest, AMissingFileShowsTheBoxAndFails) {
-    std::filesystem::remove(game.directory.Path() / "setup.ini");
-    EXPECT_EQ(game.app->LoadKeyConfig(), 0);
-    ASSERT_EQ(game.session.boxes.boxes.size(), 1u);
-    EXPECT_EQ(game.session.boxes.boxes[0].caption, "FileOpenError");
-}
-
-namespace {
-
-class PollKeysTest : public ::testing::Test {
-  protected:
-    platform::headless::Session session;
-    KeyState keyState{{VK_UP, VK_DOWN, VK_RIGHT, VK_LEFT, VK_SPACE}, 0};
-
-    void Sample(std::initializer_list<int> held) {
-        session.keyboard.held = held;
-        PollKeys(keyState);
-    }
-};
-
-}  // namespace
-
-TEST_F(PollKeysTest, WithinOneSampleTheLowerSlotOfAPairWins) {
-    Sample({VK_UP, VK_DOWN, VK_RIGHT, VK_LEFT});
-    EXPECT_EQ(keyState.bits, 0x01 | 0x04);
-}
-
-TEST_F(PollKeysTest, SamplesAccumulateUntilTheBitsAreCleared) {
-    Sample({VK_UP});
-    Sample({});
-    Sample({VK_DOWN, VK_LEFT});
-    EXPECT_EQ(keyState.bits, 0x01 | 0x02 | 0x08);
-}
-
-TEST_F(PollKeysTest, TheFifthKeyCombinesWithAnyOther) {
-    Sample({VK_SPACE, VK_RIGHT});
-    EXPECT_EQ(keyState.bits, 0x10 | 0x04);
-}
-
-TEST_F(PollKeysTest, ASlotWithoutACodeNeverSetsItsBit) {
-    keyState.keys[0] = 0;
-    Sample({0, VK_DOWN});
-    EXPECT_EQ(keyState.bits, 0x02);
+    EXPECT_EQ(app.LoadKeyConfig(), 0);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "FileOpenError");
 }

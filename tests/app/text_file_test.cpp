@@ -5,13 +5,21 @@
 
 #include <filesystem>
 
-#include "tests/support/test_support.h"
+#include "tests/support/box_recorder.h"
+#include "tests/support/scratch_directory.h"
 
 namespace {
 
+// Files are written in text mode, so each line ends as the platform's text lines do.
+#ifdef _WIN32
+const std::string LINE_END = "\r\n";
+#else
+const std::string LINE_END = "\n";
+#endif
+
 class TextFileTest : public ::testing::Test {
   protected:
-    platform::headless::Session session;
+    BoxRecorder boxes;
     ScratchDirectory directory;
     TextFile file;
 
@@ -62,14 +70,14 @@ TEST_F(TextFileTest, OpenAndCloseTrackTheClosedFlag) {
     EXPECT_EQ(value, 2);
     file.Close();
     EXPECT_EQ(file.closed, 1);
-    EXPECT_TRUE(session.boxes.boxes.empty());
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST_F(TextFileTest, MissingFileShowsTheWarningBoxAndStaysClosed) {
     EXPECT_EQ(file.Open(SimpleString("missing.txt"), TextFile::MODE_READ), 0);
     EXPECT_EQ(file.closed, 1);
-    ASSERT_EQ(session.boxes.boxes.size(), 1u);
-    const auto& box = session.boxes.boxes[0];
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    const auto& box = boxes.Boxes()[0];
     EXPECT_EQ(box.owner, nullptr);
     EXPECT_EQ(box.text, "ファイルのオープンに失敗しました。");
     EXPECT_EQ(box.caption, "FileOpenError");
@@ -145,7 +153,11 @@ TEST_F(TextFileTest, WriteHexLineWritesLowerCaseHexadecimalLines) {
         file.WriteHexLine(value);
     }
     file.Close();
-    EXPECT_EQ(directory.Read("out.txt"), "ff\n0\n5dc\nffffffff\n270f\n");
+    std::string expected;
+    for (const char* line : {"ff", "0", "5dc", "ffffffff", "270f"}) {
+        expected += line + LINE_END;
+    }
+    EXPECT_EQ(directory.Read("out.txt"), expected);
 }
 
 TEST_F(TextFileTest, AWriteReplacesTheOldFileOnlyWhenComplete) {
@@ -155,7 +167,7 @@ TEST_F(TextFileTest, AWriteReplacesTheOldFileOnlyWhenComplete) {
     // Until the file is closed the old content stands untouched.
     EXPECT_EQ(directory.Read("out.txt"), "old\n");
     file.Close();
-    EXPECT_EQ(directory.Read("out.txt"), "a\n");
+    EXPECT_EQ(directory.Read("out.txt"), "a" + LINE_END);
     // No temporary file is left behind.
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(directory.Path())) {
@@ -169,6 +181,6 @@ TEST_F(TextFileTest, AnUnwritablePathShowsTheWarningBox) {
     std::filesystem::create_directory(directory.Path() / "folder");
     EXPECT_EQ(file.Open(SimpleString("folder"), TextFile::MODE_WRITE), 0);
     EXPECT_EQ(file.Open(SimpleString("no/such/dir/out.txt"), TextFile::MODE_WRITE), 0);
-    ASSERT_EQ(session.boxes.boxes.size(), 2u);
-    EXPECT_EQ(session.boxes.boxes[1].caption, "FileOpenError");
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[1].caption, "FileOpenError");
 }

@@ -8,10 +8,10 @@
 
 namespace {
 
-constexpr uint32_t OPAQUE = 0xFF000000;
-constexpr uint32_t BI_RLE8 = 1;
-constexpr uint32_t BI_BITFIELDS = 3;
-constexpr uint32_t BI_ALPHABITFIELDS = 6;
+constexpr uint32_t OPAQUE_ALPHA = 0xFF000000;
+constexpr uint32_t COMPRESSION_RLE8 = 1;
+constexpr uint32_t COMPRESSION_BITFIELDS = 3;
+constexpr uint32_t COMPRESSION_ALPHABITFIELDS = 6;
 constexpr uint32_t V4 = 108;
 constexpr uint32_t V5 = 124;
 
@@ -40,8 +40,8 @@ BmpSpec Spec(int32_t width, int32_t height, uint16_t bits) {
 
 // 2x2, 24 bits: bottom row red, green; top row blue, white (file rows bottom first).
 const std::vector<uint32_t> BOTTOM_UP_24 = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-const std::vector<uint32_t> TOP_DOWN_EXPECTED = {OPAQUE | 0x0000FF, OPAQUE | 0xFFFFFF,
-                                                 OPAQUE | 0xFF0000, OPAQUE | 0x00FF00};
+const std::vector<uint32_t> TOP_DOWN_EXPECTED = {OPAQUE_ALPHA | 0x0000FF, OPAQUE_ALPHA | 0xFFFFFF,
+                                                 OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x00FF00};
 
 TEST(Bmp, TwentyFourBitRowsComeOutTopFirst) {
     const DecodedImage image = Decode(MakeBmp(Spec(2, 2, 24), BOTTOM_UP_24));
@@ -52,8 +52,8 @@ TEST(Bmp, TwentyFourBitRowsComeOutTopFirst) {
 
 TEST(Bmp, TopDownFileKeepsItsRowOrder) {
     const DecodedImage image = Decode(MakeBmp(Spec(2, -2, 24), BOTTOM_UP_24));
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0xFF0000, OPAQUE | 0x00FF00, OPAQUE | 0x0000FF,
-                                     OPAQUE | 0xFFFFFF}),
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x00FF00,
+                                     OPAQUE_ALPHA | 0x0000FF, OPAQUE_ALPHA | 0xFFFFFF}),
               image.texels);
 }
 
@@ -97,7 +97,7 @@ TEST(Bmp, PalettedDepthsPackPixelsFromTheHighBitsAcrossBytes) {
         for (int32_t i = 0; i < 2 * c.width; ++i) {
             const uint32_t index = (i * 5 + 1) % std::min<uint32_t>(entries, 8);
             indices.push_back(index);
-            expected.push_back(OPAQUE | palette[index]);
+            expected.push_back(OPAQUE_ALPHA | palette[index]);
         }
         const DecodedImage image = Decode(MakeBmp(spec, indices));
         EXPECT_EQ(expected, image.texels) << c.bits << " bits";
@@ -110,7 +110,8 @@ TEST(Bmp, ShortPaletteLeavesHigherIndicesOpaqueBlack) {
     spec.palette = {0x102030, 0x405060};
     spec.coloursUsed = 2;
     const DecodedImage image = Decode(MakeBmp(spec, {0, 1, 2, 255}));
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0x102030, OPAQUE | 0x405060, OPAQUE, OPAQUE}),
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0x102030, OPAQUE_ALPHA | 0x405060, OPAQUE_ALPHA,
+                                     OPAQUE_ALPHA}),
               image.texels);
 }
 
@@ -119,30 +120,31 @@ TEST(Bmp, Os2HeaderUsesThreeBytePaletteEntries) {
     spec.headerSize = 12;
     spec.palette = {0x0000FF, 0xFFFF00};
     const DecodedImage image = Decode(MakeBmp(spec, {1, 0, 0, 1}));
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0x0000FF, OPAQUE | 0xFFFF00, OPAQUE | 0xFFFF00,
-                                     OPAQUE | 0x0000FF}),
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0x0000FF, OPAQUE_ALPHA | 0xFFFF00,
+                                     OPAQUE_ALPHA | 0xFFFF00, OPAQUE_ALPHA | 0x0000FF}),
               image.texels);
 }
 
 TEST(Bmp, SixteenBitsDefaultToFiveFiveFiveWithoutAlpha) {
     // Five-bit channels scale to eight with rounding: 31 -> 255, 16 -> 132; bit 15 is unused.
     const DecodedImage image = Decode(MakeBmp(Spec(4, 1, 16), {0x7C00, 0x03E0, 0x801F, 16 << 10}));
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0xFF0000, OPAQUE | 0x00FF00, OPAQUE | 0x0000FF,
-                                     OPAQUE | (132u << 16)}),
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x00FF00,
+                                     OPAQUE_ALPHA | 0x0000FF, OPAQUE_ALPHA | (132u << 16)}),
               image.texels);
     EXPECT_EQ(D3DFMT_X1R5G5B5, image.info.Format);
 }
 
 TEST(Bmp, SixteenBitFieldsAfterAPlainHeaderReadFiveSixFive) {
     BmpSpec spec = Spec(3, 1, 16);
-    spec.compression = BI_BITFIELDS;
+    spec.compression = COMPRESSION_BITFIELDS;
     spec.writeMasksAfterHeader = true;
     spec.masks[0] = 0xF800;
     spec.masks[1] = 0x07E0;
     spec.masks[2] = 0x001F;
     // Green 32 of 63 scales to round(32 * 255 / 63) = 130.
     const DecodedImage image = Decode(MakeBmp(spec, {0xF800, 32 << 5, 0x001F}));
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0xFF0000, OPAQUE | (130u << 8), OPAQUE | 0x0000FF}),
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | (130u << 8),
+                                     OPAQUE_ALPHA | 0x0000FF}),
               image.texels);
     EXPECT_EQ(D3DFMT_R5G6B5, image.info.Format);
 }
@@ -150,7 +152,7 @@ TEST(Bmp, SixteenBitFieldsAfterAPlainHeaderReadFiveSixFive) {
 TEST(Bmp, SixteenBitsWithAnAlphaMaskKeepTheAlphaBit) {
     BmpSpec spec = Spec(2, 1, 16);
     spec.headerSize = V5;
-    spec.compression = BI_BITFIELDS;
+    spec.compression = COMPRESSION_BITFIELDS;
     spec.masks[0] = 0x7C00;
     spec.masks[1] = 0x03E0;
     spec.masks[2] = 0x001F;
@@ -168,7 +170,7 @@ TEST(Bmp, ThirtyTwoBitsWithAPlainHeaderIgnoreTheFourthByte) {
 
 TEST(Bmp, ThirtyTwoBitsWithAV4OrV5AlphaMaskKeepTheirAlpha) {
     for (uint32_t headerSize : {V4, V5}) {
-        for (uint32_t compression : {0u, BI_BITFIELDS}) {
+        for (uint32_t compression : {0u, COMPRESSION_BITFIELDS}) {
             BmpSpec spec = Spec(3, 1, 32);
             spec.headerSize = headerSize;
             spec.compression = compression;
@@ -186,7 +188,7 @@ TEST(Bmp, ThirtyTwoBitsWithAV4OrV5AlphaMaskKeepTheirAlpha) {
 TEST(Bmp, AnAllTransparentAlphaChannelStaysTransparent) {
     BmpSpec spec = Spec(2, 1, 32);
     spec.headerSize = V5;
-    spec.compression = BI_BITFIELDS;
+    spec.compression = COMPRESSION_BITFIELDS;
     spec.masks[0] = 0x00FF0000;
     spec.masks[1] = 0x0000FF00;
     spec.masks[2] = 0x000000FF;
@@ -197,7 +199,7 @@ TEST(Bmp, AnAllTransparentAlphaChannelStaysTransparent) {
 
 TEST(Bmp, BitFieldsInAnyByteOrderAreFollowed) {
     BmpSpec spec = Spec(1, 1, 32);
-    spec.compression = BI_ALPHABITFIELDS;
+    spec.compression = COMPRESSION_ALPHABITFIELDS;
     spec.writeMasksAfterHeader = true;
     spec.masks[0] = 0xFF000000;
     spec.masks[1] = 0x00FF0000;
@@ -209,7 +211,8 @@ TEST(Bmp, BitFieldsInAnyByteOrderAreFollowed) {
 TEST(Bmp, LastRowWithoutItsPaddingIsAccepted) {
     Bytes bytes = MakeBmp(Spec(1, 2, 24), {0x010203, 0x040506});
     bytes.pop_back();  // the one padding byte of the top row
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0x040506, OPAQUE | 0x010203}), Decode(bytes).texels);
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0x040506, OPAQUE_ALPHA | 0x010203}),
+              Decode(bytes).texels);
 }
 
 TEST(Bmp, TruncatedOrMalformedFilesFailWithAReason) {
@@ -262,12 +265,12 @@ TEST(Bmp, AbsurdSizesFailBeforeAnythingIsAllocated) {
 
 TEST(Bmp, UnsupportedCompressionsAndCombinationsFail) {
     BmpSpec rle = Spec(2, 2, 8);
-    rle.compression = BI_RLE8;
+    rle.compression = COMPRESSION_RLE8;
     rle.palette.assign(256, 0);
     EXPECT_NE(std::string::npos, Failure(MakeBmp(rle, {0, 0, 0, 0})).find("run-length"));
 
     BmpSpec fields24 = Spec(1, 1, 24);
-    fields24.compression = BI_BITFIELDS;
+    fields24.compression = COMPRESSION_BITFIELDS;
     fields24.writeMasksAfterHeader = true;
     Failure(MakeBmp(fields24, {0}));
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr uint32_t OPAQUE = 0xFF000000;
+constexpr uint32_t OPAQUE_ALPHA = 0xFF000000;
 constexpr uint16_t RED_565 = 0xF800;
 constexpr uint16_t BLUE_565 = 0x001F;
 constexpr size_t DDS_WIDTH_AT = 16;
@@ -75,7 +75,8 @@ TEST(Dds, R8G8B8RowsArePackedWithoutPadding) {
     spec.height = 3;
     spec.bits = 24;
     const DecodedImage image = Decode(MakeDds(spec, PackPixels({0x010203, 0x040506, 0x070809}, 3)));
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0x010203, OPAQUE | 0x040506, OPAQUE | 0x070809}),
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0x010203, OPAQUE_ALPHA | 0x040506,
+                                     OPAQUE_ALPHA | 0x070809}),
               image.texels);
     EXPECT_EQ(D3DFMT_R8G8B8, image.info.Format);
 }
@@ -88,8 +89,9 @@ TEST(Dds, SixteenBitFormatsScaleTheirChannels) {
     r5g6b5.masks[1] = 0x07E0;
     r5g6b5.masks[2] = 0x001F;
     const DecodedImage colours = Decode(MakeDds(r5g6b5, PackPixels({RED_565, 0x07E0, 0}, 2)));
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0xFF0000, OPAQUE | 0x00FF00, OPAQUE}),
-              colours.texels);
+    EXPECT_EQ(
+        (std::vector<uint32_t>{OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x00FF00, OPAQUE_ALPHA}),
+        colours.texels);
     EXPECT_EQ(D3DFMT_R5G6B5, colours.info.Format);
 
     DdsSpec a1r5g5b5 = r5g6b5;
@@ -108,8 +110,9 @@ TEST(Dds, Dxt1WithFourColoursInterpolatesThirds) {
     // Red before blue (0xF800 > 0x001F): colours 2 and 3 lie a third and two thirds of the way.
     const DecodedImage image =
         Decode(MakeDds(DxtSpec(4, 4, '1'), ColourBlock(RED_565, BLUE_565, INDEX_PER_COLUMN)));
-    const std::vector<uint32_t> row = {OPAQUE | 0xFF0000, OPAQUE | 0x0000FF,
-                                       OPAQUE | (170u << 16) | 85u, OPAQUE | (85u << 16) | 170u};
+    const std::vector<uint32_t> row = {OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x0000FF,
+                                       OPAQUE_ALPHA | (170u << 16) | 85u,
+                                       OPAQUE_ALPHA | (85u << 16) | 170u};
     for (uint32_t y = 0; y < 4; ++y) {
         EXPECT_EQ(row, std::vector<uint32_t>(image.texels.begin() + 4 * y,
                                              image.texels.begin() + 4 * y + 4));
@@ -121,8 +124,8 @@ TEST(Dds, Dxt1WithThreeColoursHasTransparentBlack) {
     // Blue before red (0x001F <= 0xF800): colour 2 is the midpoint, colour 3 transparent black.
     const DecodedImage image =
         Decode(MakeDds(DxtSpec(4, 1, '1'), ColourBlock(BLUE_565, RED_565, INDEX_PER_COLUMN)));
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE | 0x0000FF, OPAQUE | 0xFF0000,
-                                     OPAQUE | (127u << 16) | 127u, 0x00000000}),
+    EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0x0000FF, OPAQUE_ALPHA | 0xFF0000,
+                                     OPAQUE_ALPHA | (127u << 16) | 127u, 0x00000000}),
               image.texels);
 }
 
@@ -175,8 +178,8 @@ TEST(Dds, BlocksOverhangingTheEdgeKeepOnlyTexelsInside) {
     blocks.insert(blocks.end(), blue.begin(), blue.end());
     const DecodedImage image = Decode(MakeDds(DxtSpec(5, 1, '1'), blocks));
     ASSERT_EQ(5u, image.texels.size());
-    EXPECT_EQ(OPAQUE | 0xFF0000, image.texels[3]);
-    EXPECT_EQ(OPAQUE | 0x0000FF, image.texels[4]);
+    EXPECT_EQ(OPAQUE_ALPHA | 0xFF0000, image.texels[3]);
+    EXPECT_EQ(OPAQUE_ALPHA | 0x0000FF, image.texels[4]);
 }
 
 TEST(Dds, TruncatedAndMalformedFilesFail) {

@@ -2,7 +2,6 @@
 // backends.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -10,30 +9,7 @@
 #include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
-
-// A fresh empty directory that is the working directory for the object's lifetime.
-class ScratchDirectory {
-  public:
-    ScratchDirectory();
-    ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const std::filesystem::path& Path() const { return path; }
-    void Write(const std::string& name, const std::string& content) const;
-    std::string Read(const std::string& name) const;
-    bool Exists(const std::string& name) const;
-    // Copies the generated art of the build's run folder into ./graphics; false when there is none.
-    bool CopyArt() const;
-
-  private:
-    std::filesystem::path previous;
-    std::filesystem::path path;
-};
-
-// The arrow keys as shipped, and ten best times of 9999.
-extern const char* const ARROW_KEYS_SETUP;
-extern const char* const SLOWEST_BEST_TIMES;
+#include "tests/support/scratch_directory.h"
 
 enum class Device { Recording, Null };
 
