@@ -1,0 +1,34 @@
+// The entry of every Linux test program: the environment the tests draw in, then GoogleTest.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+// Sanitizer builds: the system's OpenGL, font and window libraries keep allocations until the
+// process ends, and the OpenGL driver is unloaded before the leak check, so its leaks are found
+// only through the whole call stack (hence the slow unwinder).
+extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libLLVM\n"
+           "leak:libGLX_mesa\n"
+           "leak:libgallium\n"
+           "leak:swrast_dri\n"
+           "leak:libEGL\n"
+           "leak:libEGL_mesa\n"
+           "leak:libglapi\n"
+           "leak:libdbus\n"
+           "leak:libX11\n"
+           "leak:libfontconfig\n"
+           "leak:SDL_GL_LoadLibrary\n"
+           "leak:SDL_EGL_LoadLibrary\n"
+           "leak:SDL_GL_CreateContext\n"
+           "leak:SDL_VideoInit\n";
+}
+
+int main(int argc, char** argv) {
+    // Tests that draw use SDL's offscreen driver on Mesa's software renderer: no display needed.
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
