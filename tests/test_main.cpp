@@ -18,10 +18,8 @@ extern "C" const char* __lsan_default_suppressions() {
            "leak:libdbus\n"
            "leak:libX11\n"
            "leak:libfontconfig\n"
-           "leak:SDL_GL_LoadLibrary\n"
-           "leak:SDL_EGL_LoadLibrary\n"
-           "leak:SDL_GL_CreateContext\n"
-           "leak:SDL_VideoInit\n";
+           "leak:libGLdispatch\n"
+           "leak:libSDL2\n";
 }
 
 int main(int argc, char** argv) {
