@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gl/gl_texture.h"
 #include "platform/gl/gl_translate.h"
@@ -104,12 +105,12 @@ GlDevice::~GlDevice() {
     }
     // Textures the game still holds outlive us as texels in memory.
     for (GlTexture* texture : textures) {
-        const GLuint name = texture->Name();
-        glDeleteTextures(1, &name);
+        pages.Free(texture->Place());
         texture->Orphan();
     }
     textures.clear();
-    glDeleteTextures(1, &whiteTexture);
+    pages.Free(white);
+    pages.DeleteAll();
     context.reset();
     parent->Release();
 }
@@ -159,12 +160,9 @@ void GlDevice::InitialiseOpenGl() {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    glGenTextures(1, &whiteTexture);
-    glBindTexture(GL_TEXTURE_2D, whiteTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
-                 &OPAQUE_WHITE);
+    pages.Initialise();
+    white = pages.Allocate(1, 1, GL_RGBA8);
+    pages.Upload(white, 1, 1, GL_RGBA8, &OPAQUE_WHITE);
 }
 
 ULONG GlDevice::AddRef() {
@@ -182,8 +180,7 @@ ULONG GlDevice::Release() {
 void GlDevice::ForgetTexture(GlTexture* texture) {
     if (textures.erase(texture) != 0) {
         MakeCurrent();
-        const GLuint name = texture->Name();
-        glDeleteTextures(1, &name);
+        pages.Free(texture->Place());
     }
 }
 
@@ -245,8 +242,12 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
     }
     if (flags & D3DCLEAR_ZBUFFER) {
         glClearDepth(std::clamp(z, 0.0f, 1.0f));
-        glDepthMask(GL_TRUE);  // Direct3D clears depth whatever ZWRITEENABLE says
-        fixedStatesDirty = true;
+        // Direct3D clears depth whatever ZWRITEENABLE says.
+        if (!fixedStatesKnown || !applied.depthWrite) {
+            glDepthMask(GL_TRUE);
+            applied.depthWrite = true;
+            fixedStatesDirty = true;
+        }
         mask |= GL_DEPTH_BUFFER_BIT;
     }
     if (mask == 0) {
@@ -283,21 +284,38 @@ HRESULT GlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* mat
     if (matrix == nullptr) {
         return D3DERR_INVALIDCALL;
     }
+    D3DMATRIX* target = nullptr;
     switch (state) {
         case D3DTS_WORLD:
-            world = *matrix;
+            target = &world;
             break;
         case D3DTS_VIEW:
-            view = *matrix;
-            lightsDirty = true;
+            target = &view;
             break;
         case D3DTS_PROJECTION:
-            projection = *matrix;
+            target = &projection;
             break;
         default:  // texture transforms and further world matrices are not drawn with
             return D3D_OK;
     }
-    transformsDirty = true;
+    if (std::memcmp(target, matrix, sizeof(D3DMATRIX)) == 0) {
+        return D3D_OK;
+    }
+    *target = *matrix;
+    switch (state) {
+        case D3DTS_WORLD:
+        case D3DTS_VIEW:
+            lightsDirty = lightsDirty || state == D3DTS_VIEW;
+            if (appliedModelView == ModelView::VIEW_AND_WORLD) {
+                appliedModelView = ModelView::UNKNOWN;
+            }
+            break;
+        default:
+            if (appliedProjection == Projection::CAMERA) {
+                appliedProjection = Projection::UNKNOWN;
+            }
+            break;
+    }
     return D3D_OK;
 }
 
@@ -305,7 +323,10 @@ HRESULT GlDevice::SetMaterial(const D3DMATERIAL9* newMaterial) {
     if (newMaterial == nullptr) {
         return D3DERR_INVALIDCALL;
     }
-    material = *newMaterial;
+    if (std::memcmp(&material, newMaterial, sizeof(D3DMATERIAL9)) != 0) {
+        material = *newMaterial;
+        materialDirty = true;
+    }
     return D3D_OK;
 }
 
@@ -318,8 +339,11 @@ HRESULT GlDevice::SetLight(DWORD index, const D3DLIGHT9* light) {
     if (aimed && direction.x == 0.0f && direction.y == 0.0f && direction.z == 0.0f) {
         return D3DERR_INVALIDCALL;
     }
-    lights[index].light = *light;
-    lightsDirty = true;
+    LightSlot& slot = lights[index];
+    if (std::memcmp(&slot.light, light, sizeof(D3DLIGHT9)) != 0) {
+        slot.light = *light;
+        lightsDirty = lightsDirty || slot.enabled;
+    }
     return D3D_OK;
 }
 
@@ -328,8 +352,10 @@ HRESULT GlDevice::LightEnable(DWORD index, BOOL enable) {
     if (found == lights.end()) {
         found = lights.emplace(index, LightSlot{DefaultLight(), false}).first;
     }
-    found->second.enabled = enable != FALSE;
-    lightsDirty = true;
+    if (found->second.enabled != (enable != FALSE)) {
+        found->second.enabled = enable != FALSE;
+        lightsDirty = true;
+    }
     return D3D_OK;
 }
 
@@ -338,12 +364,30 @@ HRESULT GlDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
     if (index >= RENDER_STATE_COUNT) {
         return D3DERR_INVALIDCALL;
     }
-    renderStates[index] = value;
-    fixedStatesDirty = true;
-    if (state == D3DRS_TEXTUREFACTOR) {
-        stageDirty = true;
+    if (renderStates[index] != value) {
+        renderStates[index] = value;
+        MarkRenderStateChanged(state);
     }
     return D3D_OK;
+}
+
+void GlDevice::MarkRenderStateChanged(D3DRENDERSTATETYPE state) {
+    switch (state) {
+        case D3DRS_TEXTUREFACTOR:
+            stageDirty = true;
+            break;
+        case D3DRS_AMBIENT:
+        case D3DRS_LOCALVIEWER:
+            lightModelDirty = true;
+            break;
+        case D3DRS_SPECULARENABLE:  // also blackens the specular material
+            lightModelDirty = true;
+            materialDirty = true;
+            break;
+        default:  // the switches ApplyFixedStates compares; lit draws read the rest themselves
+            fixedStatesDirty = true;
+            break;
+    }
 }
 
 HRESULT GlDevice::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) {
@@ -370,15 +414,18 @@ HRESULT GlDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE typ
     if (stage >= STAGE_COUNT || index >= STAGE_STATE_COUNT) {
         return D3DERR_INVALIDCALL;
     }
-    stageStates[stage][index] = value;
-    if (stage == 0) {
-        stageDirty = true;
+    if (stageStates[stage][index] != value) {
+        stageStates[stage][index] = value;
+        stageDirty = stageDirty || stage == 0;
     }
     return D3D_OK;
 }
 
 HRESULT GlDevice::SetFVF(DWORD newFvf) {
-    fvf = newFvf;
+    if (fvf != newFvf) {
+        fvf = newFvf;
+        fvfDrawable = DecodeVertexFormat(fvf, fvfLayout);
+    }
     return D3D_OK;
 }
 

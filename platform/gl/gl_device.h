@@ -13,6 +13,7 @@
 #include "platform/d3d9_subset.h"
 #include "platform/device_hooks.h"
 #include "platform/gl/gl_context.h"
+#include "platform/gl/gl_texture_pages.h"
 #include "platform/gl/opengl.h"
 
 namespace platform::gl {
@@ -55,6 +56,8 @@ class GlDevice final : public IDirect3DDevice9 {
     // For textures of this device.
     void MakeCurrent() { context->MakeCurrent(); }
     void ForgetTexture(GlTexture* texture);
+    // Where textures keep their texels. It binds for them, so that draws know what is bound.
+    TexturePages& Pages() { return pages; }
 
     // The back buffer as ARGB texels, rows top first.
     void ReadBack(std::vector<uint32_t>& texels, int& width, int& height);
@@ -64,7 +67,7 @@ class GlDevice final : public IDirect3DDevice9 {
         float position[4];
         float normal[3];
         uint8_t colour[4];
-        float texture[2];
+        float texture[3];  // the third picks the layer of a shared 3-D texture
     };
 
   private:
@@ -77,24 +80,47 @@ class GlDevice final : public IDirect3DDevice9 {
         bool enabled = false;
     };
 
+    // The fixed-function switches as OpenGL last received them.
+    struct FixedStates {
+        bool blend = false;
+        GLenum sourceBlend = GL_ONE;
+        GLenum destinationBlend = GL_ZERO;
+        bool alphaTest = false;
+        GLenum alphaFunction = GL_ALWAYS;
+        float alphaReference = 0.0f;
+        bool depthTest = false;
+        bool depthWrite = true;
+        GLenum depthFunction = GL_LESS;
+        GLenum polygonMode = GL_FILL;
+        bool cull = false;
+        GLenum cullFace = GL_BACK;
+        GLenum shadeModel = GL_SMOOTH;
+        bool normalize = false;
+        bool dither = false;
+    };
+
     GlDevice(IDirect3D9* parent, std::unique_ptr<GlContext> context, int width, int height,
              bool depthBuffer, const DeviceHooks& hooks);
     ~GlDevice() override;
 
     void SetDefaultStates();
     void InitialiseOpenGl();
+    void MarkRenderStateChanged(D3DRENDERSTATETYPE state);
 
     // gl_draw.cpp
     HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData, UINT indexSize,
                  uint64_t vertexCount, const void* vertexData, UINT vertexStride);
     void ConvertVertices(const VertexLayout& layout, const void* vertexData, UINT vertexStride,
-                         uint64_t count);
+                         uint64_t count, float layerCoordinate);
     void ApplyFixedStates();
     void ApplyTransforms(bool transformed);
+    void SelectMatrix(GLenum mode);
     void ApplyLighting(const VertexLayout& layout);
+    void ApplyLightModel();
     void ApplyLights();
     void ApplyMaterial(const VertexLayout& layout);
-    void ApplyTextureStage();
+    void ApplyTextureStage(const TexturePlace& texture);
+    void PointArraysAtScratch();
 
     IDirect3D9* parent;
     DeviceHooks hooks;
@@ -115,14 +141,35 @@ class GlDevice final : public IDirect3DDevice9 {
     DWORD fvf = 0;
     GlTexture* bound[STAGE_COUNT] = {};
     std::set<GlTexture*> textures;  // alive, whether bound or not
-    GLuint whiteTexture = 0;        // stands in for "no texture", which reads as opaque white
+    TextureBindings bindings;
+    TexturePages pages{bindings};
+    TexturePlace white;  // stands in for "no texture", which reads as opaque white
+    GLenum enabledTarget = GL_TEXTURE_2D;
 
-    // What has changed since the last draw handed it to OpenGL.
+    // What has changed since the last draw handed it to OpenGL. A setter that stores the value
+    // already held changes nothing, so the game's per-instance repeats cost no OpenGL calls.
     bool fixedStatesDirty = true;
-    bool transformsDirty = true;
     bool stageDirty = true;
-    bool lightsDirty = true;   // light positions also depend on the view
-    int lastTransformed = -1;  // -1: no draw yet
+    bool lightsDirty = true;  // light positions also depend on the view
+    bool lightModelDirty = true;
+    bool materialDirty = true;
+
+    // What OpenGL holds now, so that a draw sends only differences. Until the first draw has
+    // sent them all, the fixed states are unknown.
+    bool fixedStatesKnown = false;
+    FixedStates applied;
+    enum class Projection { UNKNOWN, WINDOW, CAMERA };
+    enum class ModelView { UNKNOWN, IDENTITY, VIEW_AND_WORLD };
+    Projection appliedProjection = Projection::UNKNOWN;
+    ModelView appliedModelView = ModelView::UNKNOWN;
+    GLenum matrixMode = 0;             // 0: unknown
+    int appliedLighting = -1;          // -1: unknown
+    GLenum appliedTracking = 0;        // the material colour following the vertex colour; 0: none
+    bool trackingKnown = false;        // false until a lit draw has sent the material
+    const Vertex* arraysAt = nullptr;  // where the client arrays point
+
+    VertexLayout fvfLayout;  // `fvf` decoded, when it is a format the device draws
+    bool fvfDrawable = false;
     std::vector<Vertex> scratch;
 };
 

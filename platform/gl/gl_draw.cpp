@@ -63,6 +63,15 @@ T ReadAt(const uint8_t* bytes, int offset) {
     return value;
 }
 
+// Sends `wanted` through `send` when OpenGL may hold something else.
+template <typename T, typename Send>
+void Update(T& applied, T wanted, bool known, Send send) {
+    if (!known || applied != wanted) {
+        applied = wanted;
+        send(wanted);
+    }
+}
+
 bool IndicesBelow(const void* indexData, UINT indexSize, uint64_t count, uint64_t limit) {
     if (indexSize == 2) {
         const auto* indices = static_cast<const uint16_t*>(indexData);
@@ -106,24 +115,22 @@ HRESULT GlDevice::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minVertexIn
 HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
                        UINT indexSize, uint64_t vertexCount, const void* vertexData,
                        UINT vertexStride) {
-    VertexLayout layout;
-    if (!DecodeVertexFormat(fvf, layout) || vertexStride < layout.size) {
+    if (!fvfDrawable || vertexStride < fvfLayout.size) {
         return D3DERR_INVALIDCALL;
     }
+    const VertexLayout& layout = fvfLayout;
     MakeCurrent();
-    ConvertVertices(layout, vertexData, vertexStride, vertexCount);
+    const TexturePlace& texture =
+        bound[0] != nullptr && bound[0]->Place().target != 0 ? bound[0]->Place() : white;
+    ConvertVertices(layout, vertexData, vertexStride, vertexCount, texture.layerCoordinate);
     if (fixedStatesDirty) {
         ApplyFixedStates();
     }
     ApplyTransforms(layout.transformed);
     ApplyLighting(layout);
-    ApplyTextureStage();
+    ApplyTextureStage(texture);
+    PointArraysAtScratch();
 
-    const GLsizei stride = sizeof(Vertex);
-    glVertexPointer(4, GL_FLOAT, stride, scratch[0].position);
-    glNormalPointer(GL_FLOAT, stride, scratch[0].normal);
-    glColorPointer(4, GL_UNSIGNED_BYTE, stride, scratch[0].colour);
-    glTexCoordPointer(2, GL_FLOAT, stride, scratch[0].texture);
     const GLenum mode = PrimitiveMode(type);
     const auto count = static_cast<GLsizei>(VerticesPerDraw(type, primitiveCount));
     if (indexData == nullptr) {
@@ -136,7 +143,7 @@ HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* i
 }
 
 void GlDevice::ConvertVertices(const VertexLayout& layout, const void* vertexData,
-                               UINT vertexStride, uint64_t count) {
+                               UINT vertexStride, uint64_t count, float layerCoordinate) {
     scratch.resize(count);
     const auto* bytes = static_cast<const uint8_t*>(vertexData);
     for (uint64_t i = 0; i < count; ++i, bytes += vertexStride) {
@@ -163,80 +170,135 @@ void GlDevice::ConvertVertices(const VertexLayout& layout, const void* vertexDat
                       vertex.colour);
         vertex.texture[0] = layout.texture >= 0 ? ReadAt<float>(bytes, layout.texture) : 0.0f;
         vertex.texture[1] = layout.texture >= 0 ? ReadAt<float>(bytes, layout.texture + 4) : 0.0f;
+        vertex.texture[2] = layerCoordinate;
     }
+}
+
+void GlDevice::PointArraysAtScratch() {
+    // The scratch buffer only moves when a draw needs more vertices than any before it.
+    if (arraysAt == scratch.data()) {
+        return;
+    }
+    const GLsizei stride = sizeof(Vertex);
+    glVertexPointer(4, GL_FLOAT, stride, scratch[0].position);
+    glNormalPointer(GL_FLOAT, stride, scratch[0].normal);
+    glColorPointer(4, GL_UNSIGNED_BYTE, stride, scratch[0].colour);
+    glTexCoordPointer(3, GL_FLOAT, stride, scratch[0].texture);
+    arraysAt = scratch.data();
 }
 
 void GlDevice::ApplyFixedStates() {
-    SetEnabled(GL_BLEND, renderStates[D3DRS_ALPHABLENDENABLE] != FALSE);
-    glBlendFunc(BlendFactor(renderStates[D3DRS_SRCBLEND], GL_ONE),
-                BlendFactor(renderStates[D3DRS_DESTBLEND], GL_ZERO));
-
-    SetEnabled(GL_ALPHA_TEST, renderStates[D3DRS_ALPHATESTENABLE] != FALSE);
+    FixedStates wanted;
+    wanted.blend = renderStates[D3DRS_ALPHABLENDENABLE] != FALSE;
+    wanted.sourceBlend = BlendFactor(renderStates[D3DRS_SRCBLEND], GL_ONE);
+    wanted.destinationBlend = BlendFactor(renderStates[D3DRS_DESTBLEND], GL_ZERO);
+    wanted.alphaTest = renderStates[D3DRS_ALPHATESTENABLE] != FALSE;
     constexpr DWORD ALPHA_REFERENCE_MASK = 0xFF;
     constexpr float ALPHA_REFERENCE_MAX = 255.0f;
-    glAlphaFunc(CompareFunction(renderStates[D3DRS_ALPHAFUNC], GL_ALWAYS),
-                static_cast<float>(renderStates[D3DRS_ALPHAREF] & ALPHA_REFERENCE_MASK) /
-                    ALPHA_REFERENCE_MAX);
-
+    wanted.alphaFunction = CompareFunction(renderStates[D3DRS_ALPHAFUNC], GL_ALWAYS);
+    wanted.alphaReference =
+        static_cast<float>(renderStates[D3DRS_ALPHAREF] & ALPHA_REFERENCE_MASK) /
+        ALPHA_REFERENCE_MAX;
     // Without a depth test OpenGL writes no depth either, as Direct3D with ZENABLE off.
-    SetEnabled(GL_DEPTH_TEST, depthBuffer && renderStates[D3DRS_ZENABLE] != FALSE);
-    glDepthMask(renderStates[D3DRS_ZWRITEENABLE] != FALSE ? GL_TRUE : GL_FALSE);
-    glDepthFunc(CompareFunction(renderStates[D3DRS_ZFUNC], GL_LEQUAL));
+    wanted.depthTest = depthBuffer && renderStates[D3DRS_ZENABLE] != FALSE;
+    wanted.depthWrite = renderStates[D3DRS_ZWRITEENABLE] != FALSE;
+    wanted.depthFunction = CompareFunction(renderStates[D3DRS_ZFUNC], GL_LEQUAL);
+    wanted.polygonMode = FillMode(renderStates[D3DRS_FILLMODE]);
+    // D3DCULL_CCW, the default: counter-clockwise faces are the back.
+    wanted.cull = renderStates[D3DRS_CULLMODE] != D3DCULL_NONE;
+    wanted.cullFace = renderStates[D3DRS_CULLMODE] == D3DCULL_CW ? GL_FRONT : GL_BACK;
+    wanted.shadeModel = renderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT ? GL_FLAT : GL_SMOOTH;
+    wanted.normalize = renderStates[D3DRS_NORMALIZENORMALS] != FALSE;
+    wanted.dither = renderStates[D3DRS_DITHERENABLE] != FALSE;
 
-    glPolygonMode(GL_FRONT_AND_BACK, FillMode(renderStates[D3DRS_FILLMODE]));
-    switch (renderStates[D3DRS_CULLMODE]) {
-        case D3DCULL_NONE:
-            glDisable(GL_CULL_FACE);
-            break;
-        case D3DCULL_CW:
-            glEnable(GL_CULL_FACE);
-            glCullFace(GL_FRONT);
-            break;
-        default:  // D3DCULL_CCW: counter-clockwise faces are the back
-            glEnable(GL_CULL_FACE);
-            glCullFace(GL_BACK);
-            break;
+    const bool known = fixedStatesKnown;
+    FixedStates& now = applied;
+    Update(now.blend, wanted.blend, known, [](bool on) { SetEnabled(GL_BLEND, on); });
+    if (!known || now.sourceBlend != wanted.sourceBlend ||
+        now.destinationBlend != wanted.destinationBlend) {
+        now.sourceBlend = wanted.sourceBlend;
+        now.destinationBlend = wanted.destinationBlend;
+        glBlendFunc(wanted.sourceBlend, wanted.destinationBlend);
     }
-    glShadeModel(renderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT ? GL_FLAT : GL_SMOOTH);
-    SetEnabled(GL_NORMALIZE, renderStates[D3DRS_NORMALIZENORMALS] != FALSE);
-    SetEnabled(GL_DITHER, renderStates[D3DRS_DITHERENABLE] != FALSE);
+    Update(now.alphaTest, wanted.alphaTest, known, [](bool on) { SetEnabled(GL_ALPHA_TEST, on); });
+    if (!known || now.alphaFunction != wanted.alphaFunction ||
+        now.alphaReference != wanted.alphaReference) {
+        now.alphaFunction = wanted.alphaFunction;
+        now.alphaReference = wanted.alphaReference;
+        glAlphaFunc(wanted.alphaFunction, wanted.alphaReference);
+    }
+    Update(now.depthTest, wanted.depthTest, known, [](bool on) { SetEnabled(GL_DEPTH_TEST, on); });
+    Update(now.depthWrite, wanted.depthWrite, known,
+           [](bool on) { glDepthMask(on ? GL_TRUE : GL_FALSE); });
+    Update(now.depthFunction, wanted.depthFunction, known, [](GLenum f) { glDepthFunc(f); });
+    Update(now.polygonMode, wanted.polygonMode, known,
+           [](GLenum m) { glPolygonMode(GL_FRONT_AND_BACK, m); });
+    Update(now.cull, wanted.cull, known, [](bool on) { SetEnabled(GL_CULL_FACE, on); });
+    Update(now.cullFace, wanted.cullFace, known, [](GLenum face) { glCullFace(face); });
+    Update(now.shadeModel, wanted.shadeModel, known, [](GLenum m) { glShadeModel(m); });
+    Update(now.normalize, wanted.normalize, known, [](bool on) { SetEnabled(GL_NORMALIZE, on); });
+    Update(now.dither, wanted.dither, known, [](bool on) { SetEnabled(GL_DITHER, on); });
+    fixedStatesKnown = true;
     fixedStatesDirty = false;
 }
 
+void GlDevice::SelectMatrix(GLenum mode) {
+    if (matrixMode != mode) {
+        glMatrixMode(mode);
+        matrixMode = mode;
+    }
+}
+
 void GlDevice::ApplyTransforms(bool transformed) {
-    const int wanted = transformed ? 1 : 0;
-    if (!transformsDirty && lastTransformed == wanted) {
-        return;
+    const Projection projectionWanted = transformed ? Projection::WINDOW : Projection::CAMERA;
+    if (appliedProjection != projectionWanted) {
+        float fix[16];
+        SelectMatrix(GL_PROJECTION);
+        if (transformed) {
+            WindowToClip(width, height, fix);
+            glLoadMatrixf(fix);
+        } else {
+            // A row-vector Direct3D matrix read column by column is its OpenGL counterpart.
+            ClipFix(width, height, fix);
+            glLoadMatrixf(fix);
+            glMultMatrixf(&projection.m[0][0]);
+        }
+        appliedProjection = projectionWanted;
     }
-    float fix[16];
-    glMatrixMode(GL_PROJECTION);
-    if (transformed) {
-        WindowToClip(width, height, fix);
-        glLoadMatrixf(fix);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    } else {
-        // A row-vector Direct3D matrix read column by column is its OpenGL counterpart, and
-        // OpenGL's V x W applies world first, as Direct3D's W x V.
-        ClipFix(width, height, fix);
-        glLoadMatrixf(fix);
-        glMultMatrixf(&projection.m[0][0]);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadMatrixf(&view.m[0][0]);
-        glMultMatrixf(&world.m[0][0]);
-        transformsDirty = false;
+    const ModelView modelViewWanted = transformed ? ModelView::IDENTITY : ModelView::VIEW_AND_WORLD;
+    if (appliedModelView != modelViewWanted) {
+        SelectMatrix(GL_MODELVIEW);
+        if (transformed) {
+            glLoadIdentity();
+        } else {
+            // OpenGL's V x W applies world first, as Direct3D's W x V.
+            glLoadMatrixf(&view.m[0][0]);
+            glMultMatrixf(&world.m[0][0]);
+        }
+        appliedModelView = modelViewWanted;
     }
-    lastTransformed = wanted;
 }
 
 void GlDevice::ApplyLighting(const VertexLayout& layout) {
     // Direct3D never lights transformed vertices.
     const bool lit = !layout.transformed && renderStates[D3DRS_LIGHTING] != FALSE;
-    glDisable(GL_COLOR_MATERIAL);
-    SetEnabled(GL_LIGHTING, lit);
+    if (appliedLighting != (lit ? 1 : 0)) {
+        SetEnabled(GL_LIGHTING, lit);
+        appliedLighting = lit ? 1 : 0;
+    }
     if (!lit) {
         return;
     }
+    if (lightModelDirty) {
+        ApplyLightModel();
+    }
+    if (lightsDirty) {
+        ApplyLights();
+    }
+    ApplyMaterial(layout);
+}
+
+void GlDevice::ApplyLightModel() {
     float ambient[4];
     ColourToFloats(renderStates[D3DRS_AMBIENT], ambient);
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
@@ -245,14 +307,11 @@ void GlDevice::ApplyLighting(const VertexLayout& layout) {
     glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, renderStates[D3DRS_SPECULARENABLE] != FALSE
                                                     ? GL_SEPARATE_SPECULAR_COLOR
                                                     : GL_SINGLE_COLOR);
-    if (lightsDirty) {
-        ApplyLights();
-    }
-    ApplyMaterial(layout);
+    lightModelDirty = false;
 }
 
 void GlDevice::ApplyLights() {
-    glMatrixMode(GL_MODELVIEW);
+    SelectMatrix(GL_MODELVIEW);
     glPushMatrix();
     // Direct3D's lights live in world space: OpenGL takes them through the view alone.
     glLoadMatrixf(&view.m[0][0]);
@@ -311,21 +370,9 @@ void GlDevice::ApplyLights() {
 }
 
 void GlDevice::ApplyMaterial(const VertexLayout& layout) {
-    const bool specular = renderStates[D3DRS_SPECULARENABLE] != FALSE;
-    float colour[4];
-    ColourValueToFloats(material.Ambient, colour);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, colour);
-    ColourValueToFloats(material.Diffuse, colour);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, colour);
-    ColourValueToFloats(material.Emissive, colour);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, colour);
-    const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    ColourValueToFloats(material.Specular, colour);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular ? colour : black);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(material.Power, 0.0f, MAX_SHININESS));
-
     // The vertex colour stands in for material colours whose source is COLOR1. OpenGL tracks
     // one colour (or ambient and diffuse together); the rest come from the material.
+    const bool specular = renderStates[D3DRS_SPECULARENABLE] != FALSE;
     const bool vertexColour = renderStates[D3DRS_COLORVERTEX] != FALSE && layout.diffuse >= 0;
     const auto fromVertex = [&](D3DRENDERSTATETYPE source) {
         return vertexColour && renderStates[source] == D3DMCS_COLOR1;
@@ -344,17 +391,42 @@ void GlDevice::ApplyMaterial(const VertexLayout& layout) {
     } else if (specular && fromVertex(D3DRS_SPECULARMATERIALSOURCE)) {
         tracked = GL_SPECULAR;
     }
+    // A tracked colour overwrites OpenGL's copy of that material colour, so the material is sent
+    // again whenever the tracking changes.
+    if (!materialDirty && trackingKnown && tracked == appliedTracking) {
+        return;
+    }
+    // OpenGL ignores material colours while they follow the vertex colour.
+    if (!trackingKnown || appliedTracking != 0) {
+        glDisable(GL_COLOR_MATERIAL);
+    }
+    float colour[4];
+    ColourValueToFloats(material.Ambient, colour);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, colour);
+    ColourValueToFloats(material.Diffuse, colour);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, colour);
+    ColourValueToFloats(material.Emissive, colour);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, colour);
+    const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    ColourValueToFloats(material.Specular, colour);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular ? colour : black);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(material.Power, 0.0f, MAX_SHININESS));
     if (tracked != 0) {
         glColorMaterial(GL_FRONT_AND_BACK, tracked);
         glEnable(GL_COLOR_MATERIAL);
     }
+    appliedTracking = tracked;
+    trackingKnown = true;
+    materialDirty = false;
 }
 
-void GlDevice::ApplyTextureStage() {
-    // Bound at every draw: uploads bind other textures in between.
-    const GLuint texture =
-        bound[0] != nullptr && bound[0]->Name() != 0 ? bound[0]->Name() : whiteTexture;
-    glBindTexture(GL_TEXTURE_2D, texture);
+void GlDevice::ApplyTextureStage(const TexturePlace& texture) {
+    if (enabledTarget != texture.target) {
+        glDisable(enabledTarget);
+        glEnable(texture.target);
+        enabledTarget = texture.target;
+    }
+    bindings.Bind(texture.target, texture.name);
     if (!stageDirty) {
         return;
     }

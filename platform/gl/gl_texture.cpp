@@ -20,37 +20,30 @@ HRESULT GlTexture::Allocate(UINT width, UINT height, UINT levelCount, D3DFORMAT 
         return result;
     }
     device->MakeCurrent();
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    // Direct3D's defaults: point sampling, no mipmaps, wrapping addresses.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    place = device->Pages().Allocate(static_cast<GLsizei>(levels.Width(0)),
+                                     static_cast<GLsizei>(levels.Height(0)), InternalFormat());
     Upload();
     return D3D_OK;
 }
 
 void GlTexture::Orphan() {
     device = nullptr;
-    name = 0;
+    place = TexturePlace{};
+}
+
+GLint GlTexture::InternalFormat() const {
+    // X8R8G8B8 has no alpha: an RGB texture reads as opaque, whatever the unused byte holds.
+    return levels.Format() == D3DFMT_X8R8G8B8 ? GL_RGB8 : GL_RGBA8;
 }
 
 void GlTexture::Upload() {
-    if (device == nullptr || name == 0) {
+    if (device == nullptr || place.target == 0) {
         return;
     }
     device->MakeCurrent();
-    glBindTexture(GL_TEXTURE_2D, name);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    // X8R8G8B8 has no alpha: an RGB texture reads as opaque, whatever the unused byte holds.
-    const GLint internalFormat = levels.Format() == D3DFMT_X8R8G8B8 ? GL_RGB8 : GL_RGBA8;
-    // 8_8_8_8_REV with BGRA reads a 32-bit ARGB value whatever the byte order of the machine.
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, static_cast<GLsizei>(levels.Width(0)),
-                 static_cast<GLsizei>(levels.Height(0)), 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
-                 levels.Texels(0));
+    device->Pages().Upload(place, static_cast<GLsizei>(levels.Width(0)),
+                           static_cast<GLsizei>(levels.Height(0)), InternalFormat(),
+                           levels.Texels(0));
 }
 
 ULONG GlTexture::AddRef() {

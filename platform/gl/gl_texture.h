@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/d3d9_subset.h"
+#include "platform/gl/gl_texture_pages.h"
 #include "platform/gl/opengl.h"
 #include "platform/texel_levels.h"
 
@@ -15,12 +16,12 @@ class GlTexture final : public IDirect3DTexture9 {
     GlTexture(const GlTexture&) = delete;
     GlTexture& operator=(const GlTexture&) = delete;
 
-    // Allocates the levels and the OpenGL texture (nearest sampling, wrapping, one level).
+    // Allocates the levels and their place in OpenGL (nearest sampling, wrapping, one level).
     HRESULT Allocate(UINT width, UINT height, UINT levels, D3DFORMAT format);
 
     bool BelongsTo(const GlDevice* owner) const { return device == owner; }
-    GLuint Name() const { return name; }
-    // The device is going away and has deleted the OpenGL texture; the texels stay lockable.
+    const TexturePlace& Place() const { return place; }
+    // The device is going away and has freed the place; the texels stay lockable.
     void Orphan();
 
     ULONG AddRef() override;
@@ -33,12 +34,13 @@ class GlTexture final : public IDirect3DTexture9 {
   private:
     ~GlTexture() override;
     void Upload();
+    GLint InternalFormat() const;
 
     GlDevice* device;  // not counted: the device tells its textures when it goes
     DWORD usage;
     D3DPOOL pool;
     ULONG references = 1;
-    GLuint name = 0;
+    TexturePlace place;
     TexelLevels levels;
 };
 
