@@ -30,12 +30,12 @@ std::string Failure(const Bytes& bytes) {
     return error;
 }
 
-BmpSpec Spec(int32_t width, int32_t height, uint16_t bits) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitsPerPixel = bits;
-    return spec;
+BmpLayout Layout(int32_t width, int32_t height, uint16_t bits) {
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitsPerPixel = bits;
+    return layout;
 }
 
 // 2x2, 24 bits: bottom row red, green; top row blue, white (file rows bottom first).
@@ -44,14 +44,14 @@ const std::vector<uint32_t> TOP_DOWN_EXPECTED = {OPAQUE_ALPHA | 0x0000FF, OPAQUE
                                                  OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x00FF00};
 
 TEST(Bmp, TwentyFourBitRowsComeOutTopFirst) {
-    const DecodedImage image = Decode(MakeBmp(Spec(2, 2, 24), BOTTOM_UP_24));
+    const DecodedImage image = Decode(MakeBmp(Layout(2, 2, 24), BOTTOM_UP_24));
     EXPECT_EQ(2u, image.width);
     EXPECT_EQ(2u, image.height);
     EXPECT_EQ(TOP_DOWN_EXPECTED, image.texels);
 }
 
 TEST(Bmp, TopDownFileKeepsItsRowOrder) {
-    const DecodedImage image = Decode(MakeBmp(Spec(2, -2, 24), BOTTOM_UP_24));
+    const DecodedImage image = Decode(MakeBmp(Layout(2, -2, 24), BOTTOM_UP_24));
     EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x00FF00,
                                      OPAQUE_ALPHA | 0x0000FF, OPAQUE_ALPHA | 0xFFFFFF}),
               image.texels);
@@ -59,16 +59,16 @@ TEST(Bmp, TopDownFileKeepsItsRowOrder) {
 
 TEST(Bmp, TwentyFourBitsDecodeAlikeWithEveryHeaderAndAGap) {
     for (uint32_t headerSize : {40u, 52u, 56u, V4, V5}) {
-        BmpSpec spec = Spec(2, 2, 24);
-        spec.headerSize = headerSize;
-        EXPECT_EQ(TOP_DOWN_EXPECTED, Decode(MakeBmp(spec, BOTTOM_UP_24)).texels) << headerSize;
-        spec.gapBeforePixels = 6;
-        EXPECT_EQ(TOP_DOWN_EXPECTED, Decode(MakeBmp(spec, BOTTOM_UP_24)).texels) << headerSize;
+        BmpLayout layout = Layout(2, 2, 24);
+        layout.headerSize = headerSize;
+        EXPECT_EQ(TOP_DOWN_EXPECTED, Decode(MakeBmp(layout, BOTTOM_UP_24)).texels) << headerSize;
+        layout.gapBeforePixels = 6;
+        EXPECT_EQ(TOP_DOWN_EXPECTED, Decode(MakeBmp(layout, BOTTOM_UP_24)).texels) << headerSize;
     }
 }
 
 TEST(Bmp, ReportsTheSourceAsImageInfo) {
-    const DecodedImage image = Decode(MakeBmp(Spec(3, -5, 24), std::vector<uint32_t>(15, 0)));
+    const DecodedImage image = Decode(MakeBmp(Layout(3, -5, 24), std::vector<uint32_t>(15, 0)));
     EXPECT_EQ(3u, image.info.Width);
     EXPECT_EQ(5u, image.info.Height);
     EXPECT_EQ(1u, image.info.Depth);
@@ -87,10 +87,10 @@ TEST(Bmp, PalettedDepthsPackPixelsFromTheHighBitsAcrossBytes) {
         int32_t width;
     };
     for (const Case& c : {Case{1, 11}, Case{4, 5}, Case{8, 3}}) {
-        BmpSpec spec = Spec(c.width, -2, c.bits);
+        BmpLayout layout = Layout(c.width, -2, c.bits);
         const uint32_t entries = 1u << c.bits;
         for (uint32_t i = 0; i < entries; ++i) {
-            spec.palette.push_back(palette[i % palette.size()]);
+            layout.palette.push_back(palette[i % palette.size()]);
         }
         std::vector<uint32_t> indices;
         std::vector<uint32_t> expected;
@@ -99,27 +99,27 @@ TEST(Bmp, PalettedDepthsPackPixelsFromTheHighBitsAcrossBytes) {
             indices.push_back(index);
             expected.push_back(OPAQUE_ALPHA | palette[index]);
         }
-        const DecodedImage image = Decode(MakeBmp(spec, indices));
+        const DecodedImage image = Decode(MakeBmp(layout, indices));
         EXPECT_EQ(expected, image.texels) << c.bits << " bits";
         EXPECT_EQ(D3DFMT_P8, image.info.Format);
     }
 }
 
 TEST(Bmp, ShortPaletteLeavesHigherIndicesOpaqueBlack) {
-    BmpSpec spec = Spec(4, 1, 8);
-    spec.palette = {0x102030, 0x405060};
-    spec.coloursUsed = 2;
-    const DecodedImage image = Decode(MakeBmp(spec, {0, 1, 2, 255}));
+    BmpLayout layout = Layout(4, 1, 8);
+    layout.palette = {0x102030, 0x405060};
+    layout.coloursUsed = 2;
+    const DecodedImage image = Decode(MakeBmp(layout, {0, 1, 2, 255}));
     EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0x102030, OPAQUE_ALPHA | 0x405060, OPAQUE_ALPHA,
                                      OPAQUE_ALPHA}),
               image.texels);
 }
 
 TEST(Bmp, Os2HeaderUsesThreeBytePaletteEntries) {
-    BmpSpec spec = Spec(2, 2, 1);
-    spec.headerSize = 12;
-    spec.palette = {0x0000FF, 0xFFFF00};
-    const DecodedImage image = Decode(MakeBmp(spec, {1, 0, 0, 1}));
+    BmpLayout layout = Layout(2, 2, 1);
+    layout.headerSize = 12;
+    layout.palette = {0x0000FF, 0xFFFF00};
+    const DecodedImage image = Decode(MakeBmp(layout, {1, 0, 0, 1}));
     EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0x0000FF, OPAQUE_ALPHA | 0xFFFF00,
                                      OPAQUE_ALPHA | 0xFFFF00, OPAQUE_ALPHA | 0x0000FF}),
               image.texels);
@@ -127,7 +127,8 @@ TEST(Bmp, Os2HeaderUsesThreeBytePaletteEntries) {
 
 TEST(Bmp, SixteenBitsDefaultToFiveFiveFiveWithoutAlpha) {
     // Five-bit channels scale to eight with rounding: 31 -> 255, 16 -> 132; bit 15 is unused.
-    const DecodedImage image = Decode(MakeBmp(Spec(4, 1, 16), {0x7C00, 0x03E0, 0x801F, 16 << 10}));
+    const DecodedImage image =
+        Decode(MakeBmp(Layout(4, 1, 16), {0x7C00, 0x03E0, 0x801F, 16 << 10}));
     EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x00FF00,
                                      OPAQUE_ALPHA | 0x0000FF, OPAQUE_ALPHA | (132u << 16)}),
               image.texels);
@@ -135,14 +136,14 @@ TEST(Bmp, SixteenBitsDefaultToFiveFiveFiveWithoutAlpha) {
 }
 
 TEST(Bmp, SixteenBitFieldsAfterAPlainHeaderReadFiveSixFive) {
-    BmpSpec spec = Spec(3, 1, 16);
-    spec.compression = COMPRESSION_BITFIELDS;
-    spec.writeMasksAfterHeader = true;
-    spec.masks[0] = 0xF800;
-    spec.masks[1] = 0x07E0;
-    spec.masks[2] = 0x001F;
+    BmpLayout layout = Layout(3, 1, 16);
+    layout.compression = COMPRESSION_BITFIELDS;
+    layout.writeMasksAfterHeader = true;
+    layout.masks[0] = 0xF800;
+    layout.masks[1] = 0x07E0;
+    layout.masks[2] = 0x001F;
     // Green 32 of 63 scales to round(32 * 255 / 63) = 130.
-    const DecodedImage image = Decode(MakeBmp(spec, {0xF800, 32 << 5, 0x001F}));
+    const DecodedImage image = Decode(MakeBmp(layout, {0xF800, 32 << 5, 0x001F}));
     EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | (130u << 8),
                                      OPAQUE_ALPHA | 0x0000FF}),
               image.texels);
@@ -150,20 +151,20 @@ TEST(Bmp, SixteenBitFieldsAfterAPlainHeaderReadFiveSixFive) {
 }
 
 TEST(Bmp, SixteenBitsWithAnAlphaMaskKeepTheAlphaBit) {
-    BmpSpec spec = Spec(2, 1, 16);
-    spec.headerSize = V5;
-    spec.compression = COMPRESSION_BITFIELDS;
-    spec.masks[0] = 0x7C00;
-    spec.masks[1] = 0x03E0;
-    spec.masks[2] = 0x001F;
-    spec.masks[3] = 0x8000;
-    const DecodedImage image = Decode(MakeBmp(spec, {0x7C00, 0xFC00}));
+    BmpLayout layout = Layout(2, 1, 16);
+    layout.headerSize = V5;
+    layout.compression = COMPRESSION_BITFIELDS;
+    layout.masks[0] = 0x7C00;
+    layout.masks[1] = 0x03E0;
+    layout.masks[2] = 0x001F;
+    layout.masks[3] = 0x8000;
+    const DecodedImage image = Decode(MakeBmp(layout, {0x7C00, 0xFC00}));
     EXPECT_EQ((std::vector<uint32_t>{0x00FF0000, 0xFFFF0000}), image.texels);
     EXPECT_EQ(D3DFMT_A1R5G5B5, image.info.Format);
 }
 
 TEST(Bmp, ThirtyTwoBitsWithAPlainHeaderIgnoreTheFourthByte) {
-    const DecodedImage image = Decode(MakeBmp(Spec(2, 1, 32), {0x00123456, 0x80ABCDEF}));
+    const DecodedImage image = Decode(MakeBmp(Layout(2, 1, 32), {0x00123456, 0x80ABCDEF}));
     EXPECT_EQ((std::vector<uint32_t>{0xFF123456, 0xFFABCDEF}), image.texels);
     EXPECT_EQ(D3DFMT_X8R8G8B8, image.info.Format);
 }
@@ -171,14 +172,15 @@ TEST(Bmp, ThirtyTwoBitsWithAPlainHeaderIgnoreTheFourthByte) {
 TEST(Bmp, ThirtyTwoBitsWithAV4OrV5AlphaMaskKeepTheirAlpha) {
     for (uint32_t headerSize : {V4, V5}) {
         for (uint32_t compression : {0u, COMPRESSION_BITFIELDS}) {
-            BmpSpec spec = Spec(3, 1, 32);
-            spec.headerSize = headerSize;
-            spec.compression = compression;
-            spec.masks[0] = 0x00FF0000;
-            spec.masks[1] = 0x0000FF00;
-            spec.masks[2] = 0x000000FF;
-            spec.masks[3] = 0xFF000000;
-            const DecodedImage image = Decode(MakeBmp(spec, {0x00FF0000, 0x8000FF00, 0xFF0000FF}));
+            BmpLayout layout = Layout(3, 1, 32);
+            layout.headerSize = headerSize;
+            layout.compression = compression;
+            layout.masks[0] = 0x00FF0000;
+            layout.masks[1] = 0x0000FF00;
+            layout.masks[2] = 0x000000FF;
+            layout.masks[3] = 0xFF000000;
+            const DecodedImage image =
+                Decode(MakeBmp(layout, {0x00FF0000, 0x8000FF00, 0xFF0000FF}));
             EXPECT_EQ((std::vector<uint32_t>{0x00FF0000, 0x8000FF00, 0xFF0000FF}), image.texels);
             EXPECT_EQ(D3DFMT_A8R8G8B8, image.info.Format);
         }
@@ -186,37 +188,37 @@ TEST(Bmp, ThirtyTwoBitsWithAV4OrV5AlphaMaskKeepTheirAlpha) {
 }
 
 TEST(Bmp, AnAllTransparentAlphaChannelStaysTransparent) {
-    BmpSpec spec = Spec(2, 1, 32);
-    spec.headerSize = V5;
-    spec.compression = COMPRESSION_BITFIELDS;
-    spec.masks[0] = 0x00FF0000;
-    spec.masks[1] = 0x0000FF00;
-    spec.masks[2] = 0x000000FF;
-    spec.masks[3] = 0xFF000000;
+    BmpLayout layout = Layout(2, 1, 32);
+    layout.headerSize = V5;
+    layout.compression = COMPRESSION_BITFIELDS;
+    layout.masks[0] = 0x00FF0000;
+    layout.masks[1] = 0x0000FF00;
+    layout.masks[2] = 0x000000FF;
+    layout.masks[3] = 0xFF000000;
     EXPECT_EQ((std::vector<uint32_t>{0x00000000, 0x00FFFFFF}),
-              Decode(MakeBmp(spec, {0x00000000, 0x00FFFFFF})).texels);
+              Decode(MakeBmp(layout, {0x00000000, 0x00FFFFFF})).texels);
 }
 
 TEST(Bmp, BitFieldsInAnyByteOrderAreFollowed) {
-    BmpSpec spec = Spec(1, 1, 32);
-    spec.compression = COMPRESSION_ALPHABITFIELDS;
-    spec.writeMasksAfterHeader = true;
-    spec.masks[0] = 0xFF000000;
-    spec.masks[1] = 0x00FF0000;
-    spec.masks[2] = 0x0000FF00;
-    spec.masks[3] = 0x000000FF;
-    EXPECT_EQ((std::vector<uint32_t>{0x40112233}), Decode(MakeBmp(spec, {0x11223340})).texels);
+    BmpLayout layout = Layout(1, 1, 32);
+    layout.compression = COMPRESSION_ALPHABITFIELDS;
+    layout.writeMasksAfterHeader = true;
+    layout.masks[0] = 0xFF000000;
+    layout.masks[1] = 0x00FF0000;
+    layout.masks[2] = 0x0000FF00;
+    layout.masks[3] = 0x000000FF;
+    EXPECT_EQ((std::vector<uint32_t>{0x40112233}), Decode(MakeBmp(layout, {0x11223340})).texels);
 }
 
 TEST(Bmp, LastRowWithoutItsPaddingIsAccepted) {
-    Bytes bytes = MakeBmp(Spec(1, 2, 24), {0x010203, 0x040506});
+    Bytes bytes = MakeBmp(Layout(1, 2, 24), {0x010203, 0x040506});
     bytes.pop_back();  // the one padding byte of the top row
     EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0x040506, OPAQUE_ALPHA | 0x010203}),
               Decode(bytes).texels);
 }
 
 TEST(Bmp, TruncatedOrMalformedFilesFailWithAReason) {
-    const Bytes good = MakeBmp(Spec(4, 4, 24), std::vector<uint32_t>(16, 0x808080));
+    const Bytes good = MakeBmp(Layout(4, 4, 24), std::vector<uint32_t>(16, 0x808080));
     for (size_t length : {size_t(1), size_t(13), size_t(20), size_t(53), good.size() - 4}) {
         EXPECT_FALSE(Failure(Bytes(good.begin(), good.begin() + length)).empty()) << length;
     }
@@ -252,9 +254,9 @@ TEST(Bmp, TruncatedOrMalformedFilesFailWithAReason) {
 
 TEST(Bmp, AbsurdSizesFailBeforeAnythingIsAllocated) {
     // A 1-bit image of 16384 x 16384 would need 32 MiB of pixels; this file has a few bytes.
-    BmpSpec spec = Spec(1, 1, 1);
-    spec.palette = {0, 0xFFFFFF};
-    Bytes bytes = MakeBmp(spec, {1});
+    BmpLayout layout = Layout(1, 1, 1);
+    layout.palette = {0, 0xFFFFFF};
+    Bytes bytes = MakeBmp(layout, {1});
     PutU32(bytes, BMP_WIDTH_AT, 16384);
     PutU32(bytes, BMP_HEIGHT_AT, 16384);
     Failure(bytes);
@@ -264,17 +266,17 @@ TEST(Bmp, AbsurdSizesFailBeforeAnythingIsAllocated) {
 }
 
 TEST(Bmp, UnsupportedCompressionsAndCombinationsFail) {
-    BmpSpec rle = Spec(2, 2, 8);
+    BmpLayout rle = Layout(2, 2, 8);
     rle.compression = COMPRESSION_RLE8;
     rle.palette.assign(256, 0);
     EXPECT_NE(std::string::npos, Failure(MakeBmp(rle, {0, 0, 0, 0})).find("run-length"));
 
-    BmpSpec fields24 = Spec(1, 1, 24);
+    BmpLayout fields24 = Layout(1, 1, 24);
     fields24.compression = COMPRESSION_BITFIELDS;
     fields24.writeMasksAfterHeader = true;
     Failure(MakeBmp(fields24, {0}));
 
-    BmpSpec noPalette = Spec(1, 1, 8);
+    BmpLayout noPalette = Layout(1, 1, 8);
     Failure(MakeBmp(noPalette, {0}));
 }
 

@@ -42,10 +42,10 @@ Bytes ColourBlock(uint16_t c0, uint16_t c1, const std::vector<uint32_t>& indices
 const std::vector<uint32_t> INDEX_PER_COLUMN = {0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3};
 
 TEST(Dds, A8R8G8B8KeepsItsTexelsAndReportsTheHeader) {
-    DdsSpec spec = A8R8G8B8Spec(2, 2);
-    spec.mipCount = 3;
+    DdsLayout layout = A8R8G8B8Spec(2, 2);
+    layout.mipCount = 3;
     const std::vector<uint32_t> texels = {0x80FF0000, 0xFF00FF00, 0x000000FF, 0x12345678};
-    const DecodedImage image = Decode(MakeDds(spec, PackPixels(texels, 4)));
+    const DecodedImage image = Decode(MakeDds(layout, PackPixels(texels, 4)));
     EXPECT_EQ(texels, image.texels);
     EXPECT_EQ(2u, image.info.Width);
     EXPECT_EQ(2u, image.info.Height);
@@ -62,19 +62,20 @@ TEST(Dds, NoMipCountMeansOneLevel) {
 }
 
 TEST(Dds, X8R8G8B8IsOpaqueWhateverTheFourthByte) {
-    DdsSpec spec;
-    spec.width = 2;
-    const DecodedImage image = Decode(MakeDds(spec, PackPixels({0x00123456, 0x7FABCDEF}, 4)));
+    DdsLayout layout;
+    layout.width = 2;
+    const DecodedImage image = Decode(MakeDds(layout, PackPixels({0x00123456, 0x7FABCDEF}, 4)));
     EXPECT_EQ((std::vector<uint32_t>{0xFF123456, 0xFFABCDEF}), image.texels);
     EXPECT_EQ(D3DFMT_X8R8G8B8, image.info.Format);
 }
 
 TEST(Dds, R8G8B8RowsArePackedWithoutPadding) {
-    DdsSpec spec;
-    spec.width = 1;
-    spec.height = 3;
-    spec.bits = 24;
-    const DecodedImage image = Decode(MakeDds(spec, PackPixels({0x010203, 0x040506, 0x070809}, 3)));
+    DdsLayout layout;
+    layout.width = 1;
+    layout.height = 3;
+    layout.bits = 24;
+    const DecodedImage image =
+        Decode(MakeDds(layout, PackPixels({0x010203, 0x040506, 0x070809}, 3)));
     EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0x010203, OPAQUE_ALPHA | 0x040506,
                                      OPAQUE_ALPHA | 0x070809}),
               image.texels);
@@ -82,7 +83,7 @@ TEST(Dds, R8G8B8RowsArePackedWithoutPadding) {
 }
 
 TEST(Dds, SixteenBitFormatsScaleTheirChannels) {
-    DdsSpec r5g6b5;
+    DdsLayout r5g6b5;
     r5g6b5.width = 3;
     r5g6b5.bits = 16;
     r5g6b5.masks[0] = 0xF800;
@@ -94,7 +95,7 @@ TEST(Dds, SixteenBitFormatsScaleTheirChannels) {
         colours.texels);
     EXPECT_EQ(D3DFMT_R5G6B5, colours.info.Format);
 
-    DdsSpec a1r5g5b5 = r5g6b5;
+    DdsLayout a1r5g5b5 = r5g6b5;
     a1r5g5b5.width = 2;
     a1r5g5b5.pixelFlags = DDPF_RGB | DDPF_ALPHAPIXELS;
     a1r5g5b5.masks[0] = 0x7C00;
@@ -199,11 +200,11 @@ TEST(Dds, TruncatedAndMalformedFilesFail) {
 
     Failure(MakeDds(DxtSpec(4, 4, '0'), Bytes(16, 0)));  // "DXT0" is no format
 
-    DdsSpec cube = A8R8G8B8Spec(1, 1);
+    DdsLayout cube = A8R8G8B8Spec(1, 1);
     cube.caps2 = 0x200 | 0xFC00;
     Failure(MakeDds(cube, Bytes(24, 0)));
 
-    DdsSpec oddMasks = A8R8G8B8Spec(1, 1);
+    DdsLayout oddMasks = A8R8G8B8Spec(1, 1);
     oddMasks.masks[0] = 0x000000FF;
     oddMasks.masks[2] = 0x00FF0000;
     Failure(MakeDds(oddMasks, Bytes(4, 0)));
@@ -211,7 +212,7 @@ TEST(Dds, TruncatedAndMalformedFilesFail) {
 
 TEST(Dds, AbsurdSizesFailBeforeAnythingIsAllocated) {
     for (uint32_t side : {16384u, 65536u, 0xFFFFFFFFu}) {
-        DdsSpec huge = DxtSpec(side, side, '1');
+        DdsLayout huge = DxtSpec(side, side, '1');
         Failure(MakeDds(huge, Bytes(64, 0)));
     }
 }

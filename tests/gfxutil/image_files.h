@@ -10,7 +10,7 @@ using Bytes = std::vector<uint8_t>;
 void PutU16(Bytes& bytes, size_t at, uint32_t value);
 void PutU32(Bytes& bytes, size_t at, uint32_t value);
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 1;
     int32_t height = 1;  // negative: rows top first
     uint16_t bitsPerPixel = 24;
@@ -25,13 +25,13 @@ struct BmpSpec {
 
 // `pixels` are in file order (bottom row first unless height < 0); each is a palette index or the
 // packed value the pixel holds (0xRRGGBB for 24 bits). Rows are padded to four bytes.
-Bytes MakeBmp(const BmpSpec& spec, const std::vector<uint32_t>& pixels);
+Bytes MakeBmp(const BmpLayout& layout, const std::vector<uint32_t>& pixels);
 
 constexpr size_t BMP_PIXEL_OFFSET_AT = 10;
 constexpr size_t BMP_WIDTH_AT = 18;
 constexpr size_t BMP_HEIGHT_AT = 22;
 
-struct DdsSpec {
+struct DdsLayout {
     uint32_t width = 1;
     uint32_t height = 1;
     uint32_t mipCount = 0;
@@ -47,9 +47,9 @@ constexpr uint32_t DDPF_FOURCC = 0x4;
 constexpr uint32_t DDPF_RGB = 0x40;
 constexpr size_t DDS_HEADER_BYTES = 128;
 
-Bytes MakeDds(const DdsSpec& spec, const Bytes& data);
-DdsSpec DxtSpec(uint32_t width, uint32_t height, char digit);
-DdsSpec A8R8G8B8Spec(uint32_t width, uint32_t height);
+Bytes MakeDds(const DdsLayout& layout, const Bytes& data);
+DdsLayout DxtSpec(uint32_t width, uint32_t height, char digit);
+DdsLayout A8R8G8B8Spec(uint32_t width, uint32_t height);
 
 // Little-endian pixel values, `bytesEach` bytes apiece.
 Bytes PackPixels(const std::vector<uint32_t>& values, size_t bytesEach);

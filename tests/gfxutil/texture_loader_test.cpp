@@ -30,17 +30,17 @@ Loaded Load(IDirect3DDevice9* device, const std::string& path, D3DCOLOR colourKe
 
 // 32-bit with a V5 header and an alpha mask: the texels are exactly the ARGB values given.
 Bytes ArgbBmp(int32_t width, int32_t height, const std::vector<uint32_t>& topFirst) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = -height;
-    spec.bitsPerPixel = 32;
-    spec.headerSize = V5;
-    spec.compression = BI_BITFIELDS;
-    spec.masks[0] = 0x00FF0000;
-    spec.masks[1] = 0x0000FF00;
-    spec.masks[2] = 0x000000FF;
-    spec.masks[3] = 0xFF000000;
-    return MakeBmp(spec, topFirst);
+    BmpLayout layout;
+    layout.width = width;
+    layout.height = -height;
+    layout.bitsPerPixel = 32;
+    layout.headerSize = V5;
+    layout.compression = BI_BITFIELDS;
+    layout.masks[0] = 0x00FF0000;
+    layout.masks[1] = 0x0000FF00;
+    layout.masks[2] = 0x000000FF;
+    layout.masks[3] = 0xFF000000;
+    return MakeBmp(layout, topFirst);
 }
 
 TEST(TextureLoader, CreatesOneA8R8G8B8LevelAndFillsItThroughLockRect) {
@@ -62,9 +62,9 @@ TEST(TextureLoader, CreatesOneA8R8G8B8LevelAndFillsItThroughLockRect) {
 
 TEST(TextureLoader, ReportsTheSourceImage) {
     RecordingDevice recording;
-    DdsSpec spec = DxtSpec(8, 4, '5');
-    spec.mipCount = 4;
-    const ScratchFile file("title.dds", MakeDds(spec, Bytes(32, 0)));
+    DdsLayout layout = DxtSpec(8, 4, '5');
+    layout.mipCount = 4;
+    const ScratchFile file("title.dds", MakeDds(layout, Bytes(32, 0)));
 
     Loaded loaded = Load(recording.device, file.Path(), 0, 16, 16);
     ASSERT_EQ(D3D_OK, loaded.result);
@@ -99,9 +99,9 @@ TEST(TextureLoader, ColourKeyClearsOnlyTexelsEqualToItIncludingAlpha) {
 TEST(TextureLoader, OpaqueKeyMatchesTexelsOfAnImageWithoutAlpha) {
     // 24-bit texels are opaque, so the magenta key of a sprite sheet catches them.
     RecordingDevice recording;
-    BmpSpec spec;
-    spec.width = 2;
-    const ScratchFile file("sprites.bmp", MakeBmp(spec, {0xFF00FF, 0x00FF00}));
+    BmpLayout layout;
+    layout.width = 2;
+    const ScratchFile file("sprites.bmp", MakeBmp(layout, {0xFF00FF, 0x00FF00}));
     Loaded loaded = Load(recording.device, file.Path(), 0xFFFF00FF);
     ASSERT_EQ(D3D_OK, loaded.result);
     EXPECT_EQ((std::vector<uint32_t>{0, 0xFF00FF00}), ReadTexels(loaded.texture, 2, 1));

@@ -129,11 +129,11 @@ class RealDirect3DTest : public ::testing::Test {
 };
 
 TEST_F(RealDirect3DTest, ABitmapFillsItsTextureWithTheColourKeyTransparent) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = -1;
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = -1;
     directory.Write("sheet.bmp", [&] {
-        const Bytes bytes = MakeBmp(spec, {MAGENTA, GREEN, RED});
+        const Bytes bytes = MakeBmp(layout, {MAGENTA, GREEN, RED});
         return std::string(bytes.begin(), bytes.end());
     }());
     ASSERT_EQ(LoadTexture("sheet.bmp", OPAQUE_ALPHA | MAGENTA), 1);
@@ -187,10 +187,10 @@ TEST_F(RealDirect3DTest, AMeshSubsetIsDrawnWhereItsVerticesLie) {
 }
 
 TEST_F(RealDirect3DTest, ASpriteCoversItsScaledRectangleOverTheBlackClear) {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    const Bytes bytes = MakeBmp(spec, {RED, RED, RED, RED});
+    BmpLayout layout;
+    layout.width = 2;
+    layout.height = 2;
+    const Bytes bytes = MakeBmp(layout, {RED, RED, RED, RED});
     directory.Write("red.bmp", std::string(bytes.begin(), bytes.end()));
     ASSERT_EQ(LoadTexture("red.bmp"), 1);
     SpriteParams params;
