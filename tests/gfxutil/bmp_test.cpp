@@ -15,21 +15,6 @@ constexpr uint32_t COMPRESSION_ALPHABITFIELDS = 6;
 constexpr uint32_t V4 = 108;
 constexpr uint32_t V5 = 124;
 
-DecodedImage Decode(const Bytes& bytes) {
-    DecodedImage image;
-    std::string error;
-    EXPECT_TRUE(DecodeImage(bytes.data(), bytes.size(), image, error)) << error;
-    return image;
-}
-
-std::string Failure(const Bytes& bytes) {
-    DecodedImage image;
-    std::string error;
-    EXPECT_FALSE(DecodeImage(bytes.data(), bytes.size(), image, error));
-    EXPECT_TRUE(image.texels.empty());
-    return error;
-}
-
 BmpLayout Layout(int32_t width, int32_t height, uint16_t bits) {
     BmpLayout layout;
     layout.width = width;

@@ -11,21 +11,6 @@ constexpr uint16_t RED_565 = 0xF800;
 constexpr uint16_t BLUE_565 = 0x001F;
 constexpr size_t DDS_WIDTH_AT = 16;
 
-DecodedImage Decode(const Bytes& bytes) {
-    DecodedImage image;
-    std::string error;
-    EXPECT_TRUE(DecodeImage(bytes.data(), bytes.size(), image, error)) << error;
-    return image;
-}
-
-std::string Failure(const Bytes& bytes) {
-    DecodedImage image;
-    std::string error;
-    EXPECT_FALSE(DecodeImage(bytes.data(), bytes.size(), image, error));
-    EXPECT_TRUE(image.texels.empty());
-    return error;
-}
-
 // A DXT colour half: two 5:6:5 end colours, then 2-bit indices, texel 0 in the lowest bits.
 Bytes ColourBlock(uint16_t c0, uint16_t c1, const std::vector<uint32_t>& indices) {
     uint32_t packed = 0;

@@ -1,6 +1,8 @@
 // The BMP and DDS builders of the tests.
 #include "tests/gfxutil/image_files.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 constexpr size_t FILE_HEADER_SIZE = 14;
 }
@@ -135,4 +137,19 @@ DdsLayout A8R8G8B8Spec(uint32_t width, uint32_t height) {
     layout.pixelFlags = DDPF_RGB | DDPF_ALPHAPIXELS;
     layout.masks[3] = 0xFF000000;
     return layout;
+}
+
+DecodedImage Decode(const Bytes& bytes) {
+    DecodedImage image;
+    std::string error;
+    EXPECT_TRUE(DecodeImage(bytes.data(), bytes.size(), image, error)) << error;
+    return image;
+}
+
+std::string Failure(const Bytes& bytes) {
+    DecodedImage image;
+    std::string error;
+    EXPECT_FALSE(DecodeImage(bytes.data(), bytes.size(), image, error));
+    EXPECT_TRUE(image.texels.empty());
+    return error;
 }

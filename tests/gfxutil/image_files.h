@@ -5,7 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "gfxutil/texture_loader.h"
+
 using Bytes = std::vector<uint8_t>;
+
+// Decodes a file that must decode.
+DecodedImage Decode(const Bytes& bytes);
+// Decodes a file that must not, and returns the reason the decoder gave.
+std::string Failure(const Bytes& bytes);
 
 void PutU16(Bytes& bytes, size_t at, uint32_t value);
 void PutU32(Bytes& bytes, size_t at, uint32_t value);
