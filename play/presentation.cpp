@@ -44,6 +44,19 @@ void CentreAndSpin(Sprite& sprite, float width, float height) {
     sprite.angle += SPIN_STEP;
 }
 
+// The ending and game-over banners appear at zero size and grow about the window's centre.
+void ShowAtZeroSize(Sprite& banner) {
+    banner.visible = 1;
+    banner.scaleX = 0;
+    banner.scaleY = 0;
+}
+
+void GrowBanner(Sprite& banner, float width) {
+    banner.scaleX += BANNER_GROWTH;
+    banner.scaleY += BANNER_GROWTH;
+    CentreAndSpin(banner, width, BANNER_HEIGHT);
+}
+
 void MoveCurtain(std::vector<Sprite>& sprites, float evenRowStep) {
     for (int k = 0; k < CURTAIN_TILES; ++k) {
         const bool oddRow = (k / CURTAIN_COLUMNS) % 2 == 1;
@@ -165,17 +178,11 @@ void PlayScene::SlideClearBanners() {
 }
 
 void PlayScene::ShowEndingBanner() {
-    Sprite& banner = sprites[ENDING_SPRITE];
-    banner.visible = 1;
-    banner.scaleX = 0;
-    banner.scaleY = 0;
+    ShowAtZeroSize(sprites[ENDING_SPRITE]);
 }
 
 void PlayScene::GrowEndingBanner() {
-    Sprite& banner = sprites[ENDING_SPRITE];
-    banner.scaleX += BANNER_GROWTH;
-    banner.scaleY += BANNER_GROWTH;
-    CentreAndSpin(banner, ENDING_BANNER_WIDTH, BANNER_HEIGHT);
+    GrowBanner(sprites[ENDING_SPRITE], ENDING_BANNER_WIDTH);
 }
 
 void PlayScene::HideClearBanners() {
@@ -185,15 +192,9 @@ void PlayScene::HideClearBanners() {
 }
 
 void PlayScene::ShowGameOverBanner() {
-    Sprite& banner = sprites[GAME_OVER_SPRITE];
-    banner.visible = 1;
-    banner.scaleX = 0;
-    banner.scaleY = 0;
+    ShowAtZeroSize(sprites[GAME_OVER_SPRITE]);
 }
 
 void PlayScene::GrowGameOverBanner() {
-    Sprite& banner = sprites[GAME_OVER_SPRITE];
-    banner.scaleX += BANNER_GROWTH;
-    banner.scaleY += BANNER_GROWTH;
-    CentreAndSpin(banner, GAME_OVER_BANNER_WIDTH, BANNER_HEIGHT);
+    GrowBanner(sprites[GAME_OVER_SPRITE], GAME_OVER_BANNER_WIDTH);
 }
