@@ -18,6 +18,7 @@
 #include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "tests/support/scene_fixture.h"
 
 namespace play_test {
 
@@ -70,7 +71,7 @@ inline std::string BestTimeLines(const std::vector<int>& times) {
     return text.str();
 }
 
-class PlayFixture : public ::testing::Test {
+class PlayFixture : public SceneFixture {
   protected:
     // The content of ./besttime.dat at the start; nullptr for no file at all.
     virtual const char* BestTimeFile() const {
@@ -79,11 +80,7 @@ class PlayFixture : public ::testing::Test {
     }
     virtual bool WithSheet() const { return true; }
 
-    void SetUp() override {
-        char pattern[] = "/tmp/gorvanti_play_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        std::filesystem::create_directory(folder / "graphics");
+    void PrepareFolder() override {
         for (const char* name : {"wall.bmp", "tile.bmp", "block.bmp", "goal.bmp"}) {
             WriteBmp(folder / "graphics" / name, 8, 8);
         }
@@ -93,26 +90,13 @@ class PlayFixture : public ::testing::Test {
         if (BestTimeFile() != nullptr) {
             std::ofstream(folder / "besttime.dat") << BestTimeFile();
         }
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
-
-        platform::headless::ResetWindowState();
-        session = std::make_unique<platform::headless::Session>();
-        platform::SetDirect3DFactory(
-            [this] { return platform::headless::CreateRecordingDirect3D(log); });
-        app = std::make_unique<GameApp>();
-        ASSERT_EQ(app->WinInit(), 1);
-        ASSERT_EQ(app->CreateDevice(), 1);
-        app->scene = SCENE_PLAY;
     }
 
-    void TearDown() override {
-        app.reset();
-        platform::SetDirect3DFactory({});
-        session.reset();
-        platform::headless::ResetWindowState();
-        std::filesystem::current_path(previousFolder);
-        std::filesystem::remove_all(folder);
+    void SetUp() override {
+        SceneFixture::SetUp();
+        if (!HasFatalFailure()) {
+            app->scene = SCENE_PLAY;
+        }
     }
 
     // One play tick with the given key bits, as the application runs it.
@@ -177,11 +161,6 @@ class PlayFixture : public ::testing::Test {
 
     std::string BestTimeText() const { return ReadText(folder / "besttime.dat"); }
 
-    std::filesystem::path folder;
-    std::filesystem::path previousFolder;
-    platform::headless::CallLog log;
-    std::unique_ptr<platform::headless::Session> session;
-    std::unique_ptr<GameApp> app;
     StageMap customMap{};
 };
 

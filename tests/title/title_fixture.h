@@ -18,6 +18,7 @@
 #include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "tests/support/scene_fixture.h"
 
 namespace title_test {
 
@@ -48,38 +49,15 @@ inline void WriteOpeningTexture(const std::filesystem::path& path) {
     file.write(reinterpret_cast<const char*>(texels.data()), texels.size() * sizeof(uint32_t));
 }
 
-class TitleFixture : public ::testing::Test {
+class TitleFixture : public SceneFixture {
   protected:
     // Whether graphics/ gets the opening texture; tests of a missing file clear it first.
     virtual bool WithOpeningTexture() const { return true; }
 
-    void SetUp() override {
-        char pattern[] = "/tmp/gorvanti_title_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        std::filesystem::create_directory(folder / "graphics");
+    void PrepareFolder() override {
         if (WithOpeningTexture()) {
             WriteOpeningTexture(folder / "graphics" / "openingtitle.dds");
         }
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
-
-        platform::headless::ResetWindowState();
-        session = std::make_unique<platform::headless::Session>();
-        platform::SetDirect3DFactory(
-            [this] { return platform::headless::CreateRecordingDirect3D(log); });
-        app = std::make_unique<GameApp>();
-        ASSERT_EQ(app->WinInit(), 1);
-        ASSERT_EQ(app->CreateDevice(), 1);
-    }
-
-    void TearDown() override {
-        app.reset();
-        platform::SetDirect3DFactory({});
-        session.reset();
-        platform::headless::ResetWindowState();
-        std::filesystem::current_path(previousFolder);
-        std::filesystem::remove_all(folder);
     }
 
     // One title tick with the given key bits, followed by the frame the application draws; the
@@ -120,12 +98,6 @@ class TitleFixture : public ::testing::Test {
             session->keyboard.held.erase(VK_SPACE);
         }
     }
-
-    std::filesystem::path folder;
-    std::filesystem::path previousFolder;
-    platform::headless::CallLog log;
-    std::unique_ptr<platform::headless::Session> session;
-    std::unique_ptr<GameApp> app;
 };
 
 class TitleWithoutTexture : public TitleFixture {

@@ -1,0 +1,53 @@
+// A test fixture for one scene: a GameApp with its window and a recording device, on the headless
+// backends, working in a fresh folder whose graphics/ the derived fixture fills first.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/game_app.h"
+#include "platform/backends.h"
+#include "platform/headless/headless.h"
+#include "platform/headless/recording_device.h"
+
+class SceneFixture : public ::testing::Test {
+  protected:
+    // Writes what the scene reads into `folder` (graphics/ exists already).
+    virtual void PrepareFolder() = 0;
+
+    void SetUp() override {
+        char pattern[] = "/tmp/gorvanti_scene_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        std::filesystem::create_directory(folder / "graphics");
+        PrepareFolder();
+        previousFolder = std::filesystem::current_path();
+        std::filesystem::current_path(folder);
+
+        platform::headless::ResetWindowState();
+        session = std::make_unique<platform::headless::Session>();
+        platform::SetDirect3DFactory(
+            [this] { return platform::headless::CreateRecordingDirect3D(log); });
+        app = std::make_unique<GameApp>();
+        ASSERT_EQ(app->WinInit(), 1);
+        ASSERT_EQ(app->CreateDevice(), 1);
+    }
+
+    void TearDown() override {
+        app.reset();
+        platform::SetDirect3DFactory({});
+        session.reset();
+        platform::headless::ResetWindowState();
+        std::filesystem::current_path(previousFolder);
+        std::filesystem::remove_all(folder);
+    }
+
+    std::filesystem::path folder;
+    std::filesystem::path previousFolder;
+    platform::headless::CallLog log;
+    std::unique_ptr<platform::headless::Session> session;
+    std::unique_ptr<GameApp> app;
+};
