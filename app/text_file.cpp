@@ -1,20 +1,15 @@
 // SimpleString, TextFile and the global path and window-name constants.
 #include "app/text_file.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <sstream>
 
 #include "app/early_init.h"
 #include "app/message_box.h"
 #include "app/messages.h"
 #include "platform/win32.h"
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 EARLY_INIT_FILE
 EARLY_INIT const SimpleString SETUP_PATH("./setup.ini");
@@ -26,31 +21,18 @@ namespace {
 
 // A line read by SkipLines holds at most this many characters, its terminator included.
 constexpr int LINE_BUFFER_SIZE = 256;
+// Longer than any int written in hexadecimal with sign and prefix: a longer word is no number.
+constexpr size_t MAX_NUMBER_WORD = 16;
 
-const char* const TEMPORARY_SUFFIX = ".tmp";
-
-// Makes what was written reach the disk before the file takes the old one's place.
-void FlushToDisk(const std::string& path) {
-#ifndef _WIN32
-    int descriptor = ::open(path.c_str(), O_RDONLY);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-#else
-    (void)path;
-#endif
-}
-
-// Copies a finished temporary file over its target in place, for where renaming is impossible.
-bool CopyInPlace(const std::string& from, const std::string& to) {
-    std::ifstream source(from, std::ios::binary);
-    std::ofstream target(to, std::ios::binary | std::ios::trunc);
-    if (!source || !target) {
+// The whole of `word` as one int in hexadecimal, read as ReadHex reads a number.
+bool ParseHexWord(const std::string& word, int& value) {
+    std::istringstream in(word);
+    int read = 0;
+    if (!(in >> std::hex >> read) || in.peek() != std::char_traits<char>::eof()) {
         return false;
     }
-    target << source.rdbuf();
-    return static_cast<bool>(target.flush());
+    value = read;
+    return true;
 }
 
 }  // namespace
@@ -84,55 +66,56 @@ TextFile::~TextFile() {
 
 int TextFile::Open(const SimpleString& path, const int& mode) {
     Close();
+    stream = new std::fstream;
     if (mode == MODE_WRITE) {
-        writeTarget = path.buffer;
-        writeTemporary = writeTarget + TEMPORARY_SUFFIX;
-        std::error_code error;
-        bool targetIsFolder = std::filesystem::is_directory(writeTarget, error);
-        stream = new std::fstream(writeTemporary, std::ios::out | std::ios::trunc);
-        if (targetIsFolder || !stream->is_open()) {
-            // No temporary beside the target: write the target in place after all.
-            delete stream;
-            writeTemporary.clear();
-            stream = new std::fstream(path.buffer, std::ios::out | std::ios::trunc);
+        if (replacement.Begin(path.buffer)) {
+            stream->open(replacement.TemporaryPath(), std::ios::out | std::ios::trunc);
         }
-    } else {
-        stream = new std::fstream(path.buffer, mode == MODE_READ ? std::ios::in : std::ios::out);
+    } else if (!IsUnreadableAsFile(path.buffer)) {
+        // A folder opens as a stream on some systems and then reads as an empty file; a pipe
+        // would wait for a writer. Neither is a file the game can read.
+        stream->open(path.buffer, std::ios::in);
     }
     if (stream->is_open()) {
         closed = 0;
         return 1;
     }
-    writeTarget.clear();
+    replacement.Abandon();
     ShowMessageBox(NULL, TEXT_FILE_OPEN_FAILED, CAPTION_FILE_OPEN_FAILED, MB_ICONWARNING);
     return 0;
 }
 
 void TextFile::Close() {
+    CloseStream();
+}
+
+int TextFile::CloseWritten() {
+    if (CloseStream()) {
+        return 1;
+    }
+    ShowMessageBox(NULL, TEXT_FILE_OPEN_FAILED, CAPTION_FILE_OPEN_FAILED, MB_ICONWARNING);
+    return 0;
+}
+
+bool TextFile::CloseStream() {
+    bool written = true;
     if (stream != nullptr) {
-        bool written = static_cast<bool>(stream->flush());
+        written = static_cast<bool>(stream->flush());
         stream->close();
         written = written && !stream->fail();
         delete stream;
         stream = nullptr;
-        if (!writeTemporary.empty()) {
-            // Only a complete file replaces the old one; a failed write leaves the old one as it
-            // was.
-            if (written) {
-                FlushToDisk(writeTemporary);
-                std::error_code error;
-                std::filesystem::rename(writeTemporary, writeTarget, error);
-                if (error && CopyInPlace(writeTemporary, writeTarget)) {
-                    FlushToDisk(writeTarget);
-                }
-            }
-            std::error_code ignored;
-            std::filesystem::remove(writeTemporary, ignored);
+    }
+    if (replacement.Active()) {
+        // Only a complete file replaces the old one; a failed write leaves the old one as it was.
+        if (written) {
+            written = replacement.Finish();
+        } else {
+            replacement.Abandon();
         }
-        writeTarget.clear();
-        writeTemporary.clear();
     }
     closed = 1;
+    return written;
 }
 
 void TextFile::SkipLines(const int& n) {
@@ -154,6 +137,29 @@ void TextFile::ReadHex(int& value) {
     if (*stream >> std::hex >> read) {
         value = read;
     }
+}
+
+int TextFile::ReadHexWord(int& value) {
+    if (stream == nullptr || !(*stream >> std::ws)) {
+        return 0;
+    }
+    std::string word;
+    bool tooLong = false;
+    for (int c = stream->peek(); c != std::char_traits<char>::eof() && !std::isspace(c);
+         c = stream->peek()) {
+        stream->get();
+        if (word.size() < MAX_NUMBER_WORD) {
+            word.push_back(static_cast<char>(c));
+        } else {
+            tooLong = true;
+        }
+    }
+    // The end of the file after the last word is no error: the next call simply finds nothing.
+    stream->clear(stream->rdstate() & ~std::ios::failbit & ~std::ios::eofbit);
+    if (word.empty()) {
+        return 0;
+    }
+    return !tooLong && ParseHexWord(word, value) ? 1 : 0;
 }
 
 void TextFile::WriteHexLine(const int& value) {

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <fstream>
+#include <string>
+
+#include "app/file_replace.h"
 
 // An owned heap copy of a NUL-terminated string; read through `buffer`.
 class SimpleString {
@@ -33,18 +36,26 @@ class TextFile {
 
     int Open(const SimpleString& path, const int& mode);
     void Close();
+    // Close for a file opened for writing: 1 when the whole file reached the disk and replaced
+    // the old one, 0 after the warning box (the old file is then untouched).
+    int CloseWritten();
     void SkipLines(const int& n);
     void ReadHex(int& value);
+    // The next word of the file as one hexadecimal int: 1 when the whole word is one, 0 when it is
+    // not or the file has ended. A bad word does not stop the words after it from being read.
+    int ReadHexWord(int& value);
     void WriteHexLine(const int& value);
 
     std::fstream* stream;
     int closed;
 
   private:
-    // A file opened for writing is written beside its target and moved over it on Close, so a
+    // Closes the stream; false when a file opened for writing did not reach its place whole.
+    bool CloseStream();
+
+    // A file opened for writing is written beside its target and moved over it on closing, so a
     // crash or power cut in the middle never leaves a truncated file behind.
-    std::string writeTarget;
-    std::string writeTemporary;
+    FileReplacement replacement;
 };
 
 // Built before the application object (see text_file.cpp).

@@ -7,9 +7,13 @@ int PlayScene::ReadBestTimes() {
     if (!Open(path, MODE_READ)) {
         return 0;
     }
-    // A short or damaged file leaves the remaining entries as they were: the stream stays failed.
+    // Entry by entry: a word that is no time a stage can take (a hand edit, a bad copy, a short
+    // file) reads as "no record", and the entries after it still count. Read as 0 it could
+    // never be beaten and would be written back over the good entries.
     for (int32_t& bestTime : bestTimes) {
-        ReadHex(bestTime);
+        int value = 0;
+        bool isStageTime = ReadHexWord(value) && value > 0 && value <= MAX_TIME;
+        bestTime = isStageTime ? value : MAX_TIME;
     }
     Close();
     return 1;
@@ -23,6 +27,5 @@ int PlayScene::WriteBestTimes() {
     for (const int32_t& bestTime : bestTimes) {
         WriteHexLine(bestTime);
     }
-    Close();
-    return 1;
+    return CloseWritten();
 }

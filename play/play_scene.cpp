@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int32_t START_LIVES = 10;
-constexpr int32_t MAX_TIME = 9999;
 
 // Stage intro phases: title over the closed curtain, curtain opening, title fading, start sign.
 constexpr int32_t INTRO_CURTAIN_PHASE = 20;

@@ -8,8 +8,11 @@
 #include "play/stage_maps.h"
 #include "render/render_engine.h"
 
+// The stage clock stops here; it is also what a best time reads as when there is no record.
+constexpr int32_t MAX_TIME = 9999;
+
 class PlayScene : public virtual RenderEngine {
-public:
+  public:
     PlayScene();
 
     // Flow

@@ -8,6 +8,12 @@
 #include "tests/support/box_recorder.h"
 #include "tests/support/scratch_directory.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include "tests/support/file_size_limit.h"
+#endif
+
 namespace {
 
 // Files are written in text mode, so each line ends as the platform's text lines do.
@@ -26,6 +32,24 @@ class TextFileTest : public ::testing::Test {
     void OpenWith(const std::string& content) {
         directory.Write("data.txt", content);
         ASSERT_EQ(file.Open(SimpleString("data.txt"), TextFile::MODE_READ), 1);
+    }
+
+    // Writes one value to `name` as the game writes its tables; what CloseWritten returned.
+    int WriteValue(const char* name, int value) {
+        if (!file.Open(SimpleString(name), TextFile::MODE_WRITE)) {
+            return 0;
+        }
+        file.WriteHexLine(value);
+        return file.CloseWritten();
+    }
+
+    int FileCount() const {
+        int files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(directory.Path())) {
+            (void)entry;
+            ++files;
+        }
+        return files;
     }
 };
 
@@ -169,18 +193,91 @@ TEST_F(TextFileTest, AWriteReplacesTheOldFileOnlyWhenComplete) {
     file.Close();
     EXPECT_EQ(directory.Read("out.txt"), "a" + LINE_END);
     // No temporary file is left behind.
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(directory.Path())) {
-        (void)entry;
-        ++files;
-    }
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(FileCount(), 1);
 }
 
-TEST_F(TextFileTest, AnUnwritablePathShowsTheWarningBox) {
+TEST_F(TextFileTest, AnUnwritablePathShowsTheWarningBoxAndLeavesNothingBehind) {
     std::filesystem::create_directory(directory.Path() / "folder");
     EXPECT_EQ(file.Open(SimpleString("folder"), TextFile::MODE_WRITE), 0);
     EXPECT_EQ(file.Open(SimpleString("no/such/dir/out.txt"), TextFile::MODE_WRITE), 0);
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[1].caption, "FileOpenError");
+    EXPECT_EQ(file.closed, 1);
+    EXPECT_EQ(FileCount(), 1);
 }
+
+TEST_F(TextFileTest, AFolderCannotBeOpenedForReading) {
+    std::filesystem::create_directory(directory.Path() / "setup.ini");
+    EXPECT_EQ(file.Open(SimpleString("setup.ini"), TextFile::MODE_READ), 0);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "FileOpenError");
+    EXPECT_EQ(file.closed, 1);
+}
+
+TEST_F(TextFileTest, AFileMarkedReadOnlyIsNotReplaced) {
+    directory.Write("out.txt", "old\n");
+    std::filesystem::permissions(
+        directory.Path() / "out.txt",
+        std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    EXPECT_EQ(WriteValue("out.txt", 10), 0);
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(directory.Read("out.txt"), "old\n");
+    EXPECT_EQ(FileCount(), 1);
+}
+
+TEST_F(TextFileTest, ReadHexWordReadsEveryWordWhateverCameBefore) {
+    OpenWith("ff zz\n\n 0x1F -1 12x 80000000 7");
+    const int expected[][2] = {{1, 255}, {0, 255}, {1, 31}, {1, -1}, {0, -1}, {0, -1}, {1, 7}};
+    int value = 0;
+    for (const auto& [read, after] : expected) {
+        EXPECT_EQ(file.ReadHexWord(value), read);
+        EXPECT_EQ(value, after);
+    }
+    // The end of the file: nothing more, however often asked.
+    EXPECT_EQ(file.ReadHexWord(value), 0);
+    EXPECT_EQ(file.ReadHexWord(value), 0);
+    EXPECT_EQ(value, 7);
+}
+
+#ifndef _WIN32
+TEST_F(TextFileTest, AWriteThroughASymbolicLinkUpdatesTheLinkedFileAndKeepsItsPermissions) {
+    std::filesystem::create_directory(directory.Path() / "store");
+    directory.Write("store/out.txt", "old\n");
+    ::chmod((directory.Path() / "store/out.txt").c_str(), 0640);
+    std::filesystem::create_symlink("store/out.txt", directory.Path() / "out.txt");
+    EXPECT_EQ(WriteValue("out.txt", 10), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(directory.Path() / "out.txt"));
+    EXPECT_EQ(directory.Read("store/out.txt"), "a\n");
+    struct stat written {};
+    ASSERT_EQ(::stat((directory.Path() / "store/out.txt").c_str(), &written), 0);
+    EXPECT_EQ(written.st_mode & 07777, 0640u);
+    EXPECT_FALSE(directory.Exists("store/out.txt.tmp"));
+}
+
+TEST_F(TextFileTest, AStaleTemporaryIsReplacedNotWrittenThrough) {
+    // Left by a crash, or planted: a link under the temporary's name must not be followed.
+    directory.Write("elsewhere.txt", "keep\n");
+    std::filesystem::create_symlink("elsewhere.txt", directory.Path() / "out.txt.tmp");
+    EXPECT_EQ(WriteValue("out.txt", 10), 1);
+    EXPECT_EQ(directory.Read("elsewhere.txt"), "keep\n");
+    EXPECT_EQ(directory.Read("out.txt"), "a\n");
+    EXPECT_FALSE(directory.Exists("out.txt.tmp"));
+}
+
+TEST_F(TextFileTest, AWriteThatFailsOnAFullDiskShowsTheBoxAndKeepsTheOldFile) {
+    directory.Write("out.txt", "old\n");
+    {
+        FileSizeLimit full(2);
+        ASSERT_EQ(file.Open(SimpleString("out.txt"), TextFile::MODE_WRITE), 1);
+        for (int value = 0; value < 1000; ++value) {
+            file.WriteHexLine(value);
+        }
+        EXPECT_EQ(file.CloseWritten(), 0);
+    }
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "FileOpenError");
+    EXPECT_EQ(directory.Read("out.txt"), "old\n");
+    EXPECT_EQ(FileCount(), 1);
+    EXPECT_EQ(file.closed, 1);
+}
+#endif
