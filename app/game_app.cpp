@@ -65,7 +65,7 @@ int GameApp::Idle() {
     } else {
         now = static_cast<int64_t>(timeGetTime());
     }
-    if (now <= nextDue) {
+    if (ClockDistance(now, nextDue) <= 0) {
         return 1;
     }
     if (!PresentFrame()) {
@@ -73,9 +73,21 @@ int GameApp::Idle() {
     }
     // No catch-up: after a stall the beat restarts from now and the game runs slower instead.
     nextDue += static_cast<int64_t>(period);
-    if (nextDue < now) {
+    if (ClockDistance(nextDue, now) < 0) {
         nextDue = now + static_cast<int64_t>(period);
+    }
+    if (!hasPerfCounter) {
+        // The due time lives in the millisecond counter's 32 bits, so it wraps with it.
+        nextDue = static_cast<uint32_t>(nextDue);
     }
     tickPending = 1;
     return 1;
+}
+
+int64_t GameApp::ClockDistance(int64_t a, int64_t b) const {
+    if (hasPerfCounter) {
+        return a - b;
+    }
+    // The millisecond counter wraps after 49.7 days; its distances stay right across the wrap.
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
 }

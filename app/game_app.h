@@ -35,4 +35,8 @@ class GameApp : public Game {
 
     int LoadKeyConfig();
     void ReadKeyConfig(KeyState& keyState);
+
+  private:
+    // How far clock value `a` lies past `b` (negative when before it).
+    int64_t ClockDistance(int64_t a, int64_t b) const;
 };

@@ -105,7 +105,7 @@ int LoopWindow::Run() {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         } else if (!Idle()) {
-            break;
+            return RUN_ENDED_BY_IDLE;
         }
     }
     return static_cast<int>(msg.wParam);

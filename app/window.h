@@ -42,6 +42,10 @@ class WindowBase : public virtual TextFile {
 
 class LoopWindow : public WindowBase {
   public:
+    // What Run returns when Idle ended the loop (a scene failed): never 0, the code of a quit
+    // the player confirmed, whatever message came last.
+    static constexpr int RUN_ENDED_BY_IDLE = -1;
+
     int Run() override;
     virtual int Idle() = 0;
 };

@@ -11,7 +11,7 @@
 namespace platform {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // False when no performance counter is available.
     virtual bool Frequency(int64_t& countsPerSecond) = 0;
@@ -20,22 +20,25 @@ public:
 };
 
 class Keyboard {
-public:
+  public:
     virtual ~Keyboard() = default;
     virtual bool IsDown(int virtualKey) = 0;
 };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // Modal: returns IDOK, IDYES or IDNO.
     virtual int Show(HWND owner, const char* text, const char* caption, UINT type) = 0;
 };
 
+// The answer of a box nobody can ask, and the confirming one: IDYES for MB_YESNO, else IDOK.
+int DefaultAnswer(UINT type);
+
 // Native windows and their events. The message queue itself is the platform's own and shared by
 // every window system; a window system only feeds it.
 class WindowSystem {
-public:
+  public:
     virtual ~WindowSystem() = default;
     virtual bool RegisterClass(const WNDCLASSEXA& windowClass) = 0;  // false: registration fails
     // Creates the native side of a window (client size given); false: creation fails.
@@ -46,6 +49,12 @@ public:
     // Moves waiting native events (close box, key presses, exposure) into the message queue.
     virtual void PumpEvents() = 0;
 };
+
+// The system asked the program to end (SIGTERM, SIGINT, the session closing): every window gets a
+// close request, and every message box, open or still to come, answers as the player confirming
+// it would. So the program ends as after a confirmed quit. Window systems call it; so may tests.
+void RequestTermination();
+bool TerminationRequested();
 
 // nullptr restores the real backend.
 void SetClock(Clock* clock);

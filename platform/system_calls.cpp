@@ -24,6 +24,9 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName) {
 }
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    if (platform::TerminationRequested()) {
+        return platform::DefaultAnswer(type);
+    }
     return platform::CurrentMessageBoxes().Show(owner, text ? text : "", caption ? caption : "",
                                                 type);
 }

@@ -63,6 +63,9 @@ void ClearMessageQueue();
 // Calls the window's procedure at once, as SendMessage would; 0 for a window that is gone.
 LRESULT SendToProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Forgets an earlier RequestTermination, for a fresh process state in tests.
+void ForgetTermination();
+
 // Frees every window (native sides included, no messages sent) and forgets every class.
 void ForgetWindowsAndClasses();
 

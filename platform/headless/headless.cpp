@@ -41,7 +41,7 @@ int RecordedMessageBoxes::Show(HWND owner, const char* text, const char* caption
     if (answerer) {
         return answerer(boxes.back());
     }
-    return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+    return DefaultAnswer(type);
 }
 
 bool HeadlessWindows::RegisterClass(const WNDCLASSEXA&) {
@@ -125,6 +125,7 @@ Session::~Session() {
 
 void ResetWindowState() {
     ForgetWindowsAndClasses();
+    ForgetTermination();
 }
 
 }  // namespace platform::headless

@@ -51,11 +51,7 @@ void TranslateEvent(const SDL_Event& event, HWND disabledWindow) {
     switch (event.type) {
         case SDL_QUIT:
             // A request to end the program from outside (a signal, the session ending).
-            for (HWND window : LiveWindowList()) {
-                if (SdlWindowOf(window) != nullptr && window != disabledWindow) {
-                    QueueClose(window);
-                }
-            }
+            RequestTermination();
             break;
         case SDL_WINDOWEVENT: {
             HWND window = WindowOfEvent(event.window.windowID);

@@ -133,7 +133,9 @@ class BoxWindow {
                 continue;
             }
             if (event.type == SDL_QUIT) {
-                answer = model.EscapeAnswer();
+                // A signal while the box is open: the program ends, as when the player confirms.
+                RequestTermination();
+                answer = model.buttons.front().answer;
             } else if (EventWindow(event) != boxId) {
                 TranslateEvent(event, owner);
             } else {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/support/test_support.h"
 
 namespace {
@@ -118,6 +120,25 @@ TEST_F(ClockTest, ATickReturningQuitIsDrawnAndPresentedAndTheNextIdleEndsTheLoop
     EXPECT_EQ(Presents(), 1u);
     EXPECT_EQ(game.app->Idle(), 0);
     EXPECT_EQ(Frames(), 1u);
+}
+
+// The millisecond counter wraps after 49.7 days of uptime; the beat goes on across the wrap.
+TEST_F(ClockTest, TheMillisecondClockKeepsItsBeatAcrossTheCounterWrap) {
+    constexpr uint32_t BEFORE_WRAP = 0xFFFFFF00;  // 256 ms before the wrap
+    constexpr uint32_t RUN_MILLISECONDS = 0x500;  // ends 1024 ms after the wrap
+    game.session.clock.hasPerformanceCounter = false;
+    game.session.clock.milliseconds = BEFORE_WRAP;
+    // What construction on this clock would have set.
+    game.app->hasPerfCounter = 0;
+    game.app->period = 40;
+    game.app->nextDue = BEFORE_WRAP;
+    while (static_cast<uint32_t>(game.session.clock.milliseconds - BEFORE_WRAP) <
+           RUN_MILLISECONDS) {
+        game.app->Idle();
+    }
+    // 1280 ms at one present every 40 ms, give or take the first and the last.
+    EXPECT_GE(Presents(), 31u);
+    EXPECT_LE(Presents(), 33u);
 }
 
 TEST_F(ClockTest, KeysHeldOnlyBetweenTwoTicksReachTheNextTick) {
@@ -242,6 +263,39 @@ TEST_F(StartUpTest, OtherKeyMessagesDoNothing) {
               }),
               1);
     EXPECT_EQ(game.session.boxes.boxes.size(), 1u);
+}
+
+TEST_F(StartUpTest, ASetupIniThatIsAFolderEndsTheGameWithTheFileBoxAndNoWindow) {
+    std::filesystem::remove(game.directory.Path() / "setup.ini");
+    std::filesystem::create_directory(game.directory.Path() / "setup.ini");
+    EXPECT_EQ(StartUp(), 0);
+    ASSERT_EQ(game.session.boxes.boxes.size(), 1u);
+    EXPECT_EQ(game.session.boxes.boxes[0].caption, "FileOpenError");
+    EXPECT_TRUE(game.session.windows.created.empty());
+}
+
+// Only a quit the player confirmed ends with 1, whatever message the loop saw last.
+TEST_F(StartUpTest, AFailingSceneEndsTheGameWithExitCodeZero) {
+    std::filesystem::remove(game.directory.Path() / "besttime.dat");
+    game.app->scene = SCENE_PLAY;
+    EXPECT_EQ(StartUp(), 0);
+    ASSERT_EQ(game.session.boxes.boxes.size(), 1u);
+    EXPECT_EQ(game.session.boxes.boxes[0].caption, "FileOpenError");
+}
+
+// A signal (SIGTERM, SIGINT) reaches the platform as a termination request: the game quits as if
+// the player had said Yes, even though this player would say No.
+TEST_F(StartUpTest, ATerminationRequestQuitsAsAConfirmedQuit) {
+    game.session.boxes.answerer = [](const platform::headless::RecordedBox&) { return IDNO; };
+    EXPECT_EQ(StartUp([](int pump) {
+                  if (pump == 50) {
+                      platform::RequestTermination();
+                  } else if (pump == 20000) {
+                      PostQuitMessage(7);  // still running: fail instead of hanging
+                  }
+              }),
+              1);
+    EXPECT_TRUE(game.session.boxes.boxes.empty());
 }
 
 TEST_F(StartUpTest, AQuitMessageWaitingBeforeTheLoopEndsItBeforeTheFirstIdle) {
