@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "app/window.h"
@@ -17,7 +18,7 @@ struct RenderStateOverride {
 };
 
 class RenderEngine : public AppWindow {
-public:
+  public:
     RenderEngine();
     ~RenderEngine() override;
 
@@ -44,13 +45,14 @@ public:
     Vector3 lookAt;
     Vector3 up;
     std::vector<RenderStateOverride> renderStateOverrides;
-    std::vector<TextureEntry> textures;
+    // Deques: instances and sprites point at their entries, which must stay put as loads add more.
+    std::deque<TextureEntry> textures;
     std::vector<Sprite> sprites;
-    std::vector<MeshEntry> meshes;
+    std::deque<MeshEntry> meshes;
     std::vector<MeshInstance> instances;
     IDirect3D9* direct3d;
 
-private:
+  private:
     void DrawInstances();
     void BeginSpritePass();
     void DrawSprites();

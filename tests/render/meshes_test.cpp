@@ -167,3 +167,28 @@ TEST_F(LoadingTest, WithoutADeviceNothingLoadsButMeshIndicesAreStillTaken) {
     EXPECT_EQ(bare.LoadMesh("quad.x", 0, -1), 0);
     EXPECT_EQ(bare.meshes.size(), 1u);
 }
+
+// A scene may load more art after it placed instances and sprites: what they point at stays
+// theirs. (A list that moved its entries on growth left them dangling; AddressSanitizer builds
+// catch the draw below reading freed memory.)
+TEST_F(LoadingTest, LoadsAfterAddsLeaveInstancesAndSpritesOnTheirEntries) {
+    LoadBmpTexture(4, 4);
+    LoadQuad(0, 0);
+    ASSERT_EQ(engine->AddMeshInstance(0), 1);
+    SpriteParams params;
+    params.texture = &engine->textures[0];
+    params.width = 4;
+    params.height = 4;
+    engine->AddSprite(params);
+
+    for (int more = 0; more < 40; ++more) {
+        LoadBmpTexture(2, 2);
+        LoadQuad(0, more);
+    }
+    EXPECT_EQ(engine->instances[0].mesh, &engine->meshes[0]);
+    EXPECT_EQ(engine->sprites[0].texture, &engine->textures[0]);
+    log.Clear();
+    EXPECT_EQ(engine->DrawFrame(), 1);
+    EXPECT_EQ(log.Count("DrawPrimitiveUP"), 1u);         // the sprite
+    EXPECT_GT(log.Count("DrawIndexedPrimitiveUP"), 0u);  // the instance's mesh
+}
