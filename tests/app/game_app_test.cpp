@@ -142,17 +142,30 @@ TEST_F(ClockTest, TheMillisecondClockKeepsItsBeatAcrossTheCounterWrap) {
 }
 
 TEST_F(ClockTest, KeysHeldOnlyBetweenTwoTicksReachTheNextTick) {
-    int64_t start = game.app->nextDue;
-    game.app->Idle();
+    // In play the bits show in the tilt: with both keys of the up-down pair (0x01 and 0x02)
+    // reaching one tick, the board tilts one step (0.017453) towards the top; the second key
+    // alone would tilt it the other way, no key would leave it level.
+    constexpr int INTRO_TICKS = 102;
+    constexpr double TILT_STEP = 0.017453;
+    game.app->scene = SCENE_PLAY;
+    for (int tick = 1; tick < INTRO_TICKS; ++tick) {
+        SetClock(game.app->nextDue + 1);
+        game.app->Idle();  // a tick and its present
+    }
+    game.app->Idle();  // the last tick of the intro, not yet presented
+    ASSERT_EQ(game.app->playing, 1);
+    ASSERT_EQ(game.app->instances[0].rotationX, 0.0f);
+
     game.session.keyboard.held = {VK_UP};
     game.app->Idle();
     game.session.keyboard.held = {VK_DOWN};
     game.app->Idle();
     game.session.keyboard.held = {};
     EXPECT_EQ(game.app->keyState.bits, 0x01 | 0x02);
-    SetClock(start + 1);
+    SetClock(game.app->nextDue + 1);
     game.app->Idle();  // present
     game.app->Idle();  // the tick takes the bits and clears them
+    EXPECT_NEAR(game.app->instances[0].rotationX, TILT_STEP, 1e-6);
     EXPECT_EQ(game.app->keyState.bits, 0);
 }
 
