@@ -265,17 +265,30 @@ TEST_F(StartUpTest, EscapeAsksAndNoCarriesOnUntilYes) {
 }
 
 TEST_F(StartUpTest, OtherKeyMessagesDoNothing) {
-    game.session.boxes.answers = {IDYES};
-    EXPECT_EQ(StartUp([this](int pump) {
-                  if (pump == 10) {
+    // The space bar is a configured key: had its message counted as a press, the title would
+    // have skipped its first step; had any key asked to quit, a box would show before the close.
+    constexpr int KEYS_PUMP = 10;
+    constexpr int CLOSE_PUMP = 3000;  // several ticks after the key messages
+    size_t boxesBeforeClose = 0;
+    size_t framesBeforeClose = 0;
+    int stateBeforeClose = -1;
+    EXPECT_EQ(StartUp([&](int pump) {
+                  if (pump == KEYS_PUMP) {
                       game.session.windows.InjectKeyDown(Window(), VK_SPACE);
                       game.session.windows.InjectKeyDown(Window(), 'A');
-                  } else if (pump == 100) {
+                  } else if (pump == CLOSE_PUMP) {
+                      boxesBeforeClose = game.session.boxes.boxes.size();
+                      framesBeforeClose = game.log.Count("BeginScene");
+                      stateBeforeClose = game.app->TitleScene::state;
                       game.session.windows.InjectClose(Window());
                   }
               }),
               1);
-    EXPECT_EQ(game.session.boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxesBeforeClose, 0u);
+    EXPECT_GT(framesBeforeClose, 2u);
+    EXPECT_EQ(stateBeforeClose, FadeInUpper);
+    ASSERT_EQ(game.session.boxes.boxes.size(), 1u);
+    EXPECT_EQ(game.session.boxes.boxes[0].caption, "Select");
 }
 
 TEST_F(StartUpTest, ASetupIniThatIsAFolderEndsTheGameWithTheFileBoxAndNoWindow) {
