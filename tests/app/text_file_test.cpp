@@ -84,17 +84,26 @@ TEST_F(TextFileTest, OpenAndCloseTrackTheClosedFlag) {
     EXPECT_EQ(file.closed, 1);
     EXPECT_EQ(file.stream, nullptr);
 
-    OpenWith("1\n");
+    // Opening another file closes the first one: what was written to it is in the file then.
+    ASSERT_EQ(file.Open(SimpleString("first.txt"), TextFile::MODE_WRITE), 1);
     EXPECT_EQ(file.closed, 0);
-    // Opening another file closes the first one.
+    file.WriteHexLine(26);
     directory.Write("other.txt", "2\n");
     ASSERT_EQ(file.Open(SimpleString("other.txt"), TextFile::MODE_READ), 1);
+    EXPECT_EQ(file.closed, 0);
+    EXPECT_EQ(directory.Read("first.txt"), "1a" + LINE_END);
     int value = 0;
     file.ReadHex(value);
     EXPECT_EQ(value, 2);
     file.Close();
     EXPECT_EQ(file.closed, 1);
-    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(file.stream, nullptr);
+
+    // A failed open closes the open file all the same.
+    OpenWith("1\n");
+    EXPECT_EQ(file.Open(SimpleString("missing.txt"), TextFile::MODE_READ), 0);
+    EXPECT_EQ(file.closed, 1);
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
 TEST_F(TextFileTest, MissingFileShowsTheWarningBoxAndStaysClosed) {
