@@ -26,41 +26,24 @@ class Physics : public PlayFixture {
         UseMap(rows);
     }
 
-    // The tilt angle after k whole steps from level, added one at a time as the input does.
-    static float Steps(int k) {
-        float angle = 0;
-        for (int i = 0; i < std::abs(k); ++i) {
-            angle += k > 0 ? STEP : -STEP;
-        }
-        return angle;
-    }
-
-    // The distance a tilt of `degrees` whole steps moves the ball in one tick: 0.15 a degree,
-    // less one friction step of 0.15.
-    static float Roll(int degrees) {
-        float step = degrees * 0.15f;
-        if (step < 0) {
-            step += 0.15f;
-        }
-        if (step > 0) {
-            step -= 0.15f;
-        }
-        return step;
-    }
+    // k whole tilt steps of 0.017453 radians. The input adds them one at a time in single
+    // precision, so angles are compared within ANGLE_TOLERANCE, far below one step.
+    static double Steps(int k) { return k * 0.017453; }
+    static constexpr double ANGLE_TOLERANCE = 1e-6;
 };
 
 TEST_F(Physics, TiltStopsAtTenStepsAndEveryInstanceTurnsAlike) {
     Ticks(15, 0x01);
-    EXPECT_EQ(Ball().rotationX, Steps(10));
-    EXPECT_EQ(app->instances[1].rotationX, Steps(10));
-    EXPECT_EQ(Cell(19, 18).rotationX, Steps(10));
+    EXPECT_NEAR(Ball().rotationX, Steps(10), ANGLE_TOLERANCE);
+    EXPECT_EQ(app->instances[1].rotationX, Ball().rotationX);
+    EXPECT_EQ(Cell(19, 18).rotationX, Ball().rotationX);
     Tick(0x02);
-    EXPECT_EQ(Ball().rotationX, Steps(10) - STEP);
+    EXPECT_NEAR(Ball().rotationX, Steps(9), ANGLE_TOLERANCE);
 
     Ticks(15, 0x04);  // slot 2 lowers the right edge: the Z angle goes negative
-    EXPECT_EQ(Ball().rotationZ, Steps(-10));
+    EXPECT_NEAR(Ball().rotationZ, Steps(-10), ANGLE_TOLERANCE);
     Ticks(25, 0x08);
-    EXPECT_EQ(Ball().rotationZ, Steps(10));
+    EXPECT_NEAR(Ball().rotationZ, Steps(10), ANGLE_TOLERANCE);
 }
 
 TEST_F(Physics, BothKeysOfAPairMoveOneWayUnlessAtTheBound) {
@@ -71,24 +54,26 @@ TEST_F(Physics, BothKeysOfAPairMoveOneWayUnlessAtTheBound) {
 
     Tilt(9, -9);  // now at +10 and -10 steps
     Tick(0x01 | 0x02);
-    EXPECT_EQ(Ball().rotationX, Steps(10) - STEP);
+    EXPECT_NEAR(Ball().rotationX, Steps(9), ANGLE_TOLERANCE);
     Tick(0x04 | 0x08);
-    EXPECT_EQ(Ball().rotationZ, Steps(-10) + STEP);
+    EXPECT_NEAR(Ball().rotationZ, Steps(-9), ANGLE_TOLERANCE);
 }
 
 TEST_F(Physics, OneStepStandsTwoStepsRollTenStepsRollFast) {
     UseMap(OPEN_FLOOR);
-    for (int steps : {1, 2, 10}) {
+    // 0.15 a step, less one friction step of 0.15.
+    const struct {
+        int steps;
+        float roll;
+    } tilts[] = {{1, 0.0f}, {2, 0.15f}, {10, 1.35f}};
+    for (const auto& tilt : tilts) {
         PlaceBall(0, 0);
         Ball().rotationX = Ball().rotationZ = 0;
-        Tilt(steps, -steps);  // towards the top and to the right
+        Tilt(tilt.steps, -tilt.steps);  // towards the top and to the right
         app->MoveBall();
-        EXPECT_EQ(Ball().position.x, Roll(steps)) << steps << " steps";
-        EXPECT_EQ(Ball().position.z, Roll(steps)) << steps << " steps";
+        EXPECT_FLOAT_EQ(Ball().position.x, tilt.roll) << tilt.steps << " steps";
+        EXPECT_FLOAT_EQ(Ball().position.z, tilt.roll) << tilt.steps << " steps";
     }
-    EXPECT_EQ(Roll(1), 0.0f);
-    EXPECT_FLOAT_EQ(Roll(2), 0.15f);
-    EXPECT_FLOAT_EQ(Roll(10), 1.35f);
 }
 
 TEST_F(Physics, TheEdgeTestUsesTheStepBeforeFriction) {
@@ -118,7 +103,7 @@ TEST_F(Physics, ABallRestsFlushAgainstABlockAndRollsAwayFreely) {
 
     Tilt(0, 20);
     app->MoveBall();
-    EXPECT_EQ(Ball().position.x, 7.5f + Roll(-10));
+    EXPECT_FLOAT_EQ(Ball().position.x, 7.5f - 1.35f);
     EXPECT_EQ(Ball().position.z, CellZ(10));
 }
 
@@ -147,28 +132,29 @@ TEST_F(Physics, BlocksStopTheBallOnBothAxesFromAnyDirection) {
 }
 
 TEST_F(Physics, TheCornerPassPushesTheBallSidewaysOffACorner) {
-    UseMapWith({{10, 10, '1'}});  // block centre (2.5, -2.5)
-    // Moving up along z below the block's lower-left corner: pushed out in x, z kept.
-    PlaceBall(2.5f - 4.0f, -2.5f - 6.0f);
-    Tilt(10, 0);
-    app->MoveBall();
-    EXPECT_EQ(Ball().position.x, 2.5f - 5.0f);
-    EXPECT_FLOAT_EQ(Ball().position.z, -2.5f - 6.0f + Roll(10));
-
-    // Moving right along x left of the same corner: pushed out in z, x kept.
-    PlaceBall(2.5f - 6.0f, -2.5f - 4.0f);
-    Ball().rotationX = 0;
-    Tilt(0, -10);
-    app->MoveBall();
-    EXPECT_FLOAT_EQ(Ball().position.x, 2.5f - 6.0f + Roll(10));
-    EXPECT_EQ(Ball().position.z, -2.5f - 5.0f);
-
-    // Moving diagonally, as fast along x as along z: pushed out in x.
-    PlaceBall(2.5f - 6.0f, -2.5f - 5.5f);
-    Tilt(10, 0);
-    app->MoveBall();
-    EXPECT_EQ(Ball().position.x, 2.5f - 5.0f);
-    EXPECT_FLOAT_EQ(Ball().position.z, -2.5f - 5.5f + Roll(10));
+    // One block, centre (2.5, -2.5), its box x 0 to 5 and z -5 to 0. Each ball starts clear of
+    // the block's rows and columns, so the axis pass lets it in; one tick of ten steps moves it
+    // 1.35. Moving mostly along z it is pushed out in x, and mostly along x, out in z.
+    UseMapWith({{10, 10, '1'}});
+    const struct {
+        const char* what;
+        float x, z;
+        int tiltX, tiltZ;
+        float restX, restZ;
+    } passes[] = {
+        {"ray 1, up past the lower left", -1.5f, -8.5f, 10, 0, -2.5f, -8.5f + 1.35f},
+        {"ray 1, right past the lower left", -3.5f, -6.5f, 0, -10, -3.5f + 1.35f, -7.5f},
+        // As fast along x as along z counts as along z: pushed out in x.
+        {"ray 1, diagonally", -3.5f, -8.0f, 10, -10, -2.5f, -8.0f + 1.35f},
+    };
+    for (const auto& pass : passes) {
+        PlaceBall(pass.x, pass.z);
+        Ball().rotationX = Ball().rotationZ = 0;
+        Tilt(pass.tiltX, pass.tiltZ);
+        app->MoveBall();
+        EXPECT_FLOAT_EQ(Ball().position.x, pass.restX) << pass.what;
+        EXPECT_FLOAT_EQ(Ball().position.z, pass.restZ) << pass.what;
+    }
 }
 
 TEST_F(Physics, HolesAndGoalsCatchTheBallWithinTwoPointSixOfTheirCentre) {
@@ -227,12 +213,12 @@ TEST_F(Physics, OnStageTenEveryBorderCellIsAGoal) {
 TEST_F(Physics, TheBoardTurnsAboutItsCentreAndTheBallWithIt) {
     Tilt(10, 0);
     app->UpdateWorldMatrices();
-    const float angle = Steps(10);
+    const double angle = Steps(10);
     // Row 0, column 0 at (-47.5, 0, 47.5) under a turn about x: (x, -z sin, z cos).
     const Matrix& corner = Cell(0, 0).world;
     EXPECT_FLOAT_EQ(corner.m[3][0], -47.5f);
-    EXPECT_NEAR(corner.m[3][1], -47.5f * std::sin(angle), 1e-4);
-    EXPECT_NEAR(corner.m[3][2], 47.5f * std::cos(angle), 1e-4);
+    EXPECT_NEAR(corner.m[3][1], -47.5 * std::sin(angle), 1e-4);
+    EXPECT_NEAR(corner.m[3][2], 47.5 * std::cos(angle), 1e-4);
     // The box turns without moving.
     EXPECT_EQ(app->instances[1].world.m[3][0], 0.0f);
     EXPECT_EQ(app->instances[1].world.m[3][1], 0.0f);
