@@ -83,8 +83,16 @@ TEST_F(Physics, TheEdgeTestUsesTheStepBeforeFriction) {
     app->MoveBall();
     EXPECT_EQ(Ball().position.x, -47.5f);
 
+    // Ten steps to the right from x 46: the step before friction, 1.5, ends exactly on the edge
+    // at 47.5, which is not past it; after friction the ball rolls 1.35.
+    PlaceBall(46.0f, 0);
+    Ball().rotationZ = 0;
+    Tilt(0, -10);
+    app->MoveBall();
+    EXPECT_FLOAT_EQ(Ball().position.x, 47.35f);
+
     PlaceBall(47.0f, 47.0f);
-    Tilt(10, -11);
+    Tilt(10, 0);
     Ticks(5);
     EXPECT_EQ(Ball().position.x, 47.5f);
     EXPECT_EQ(Ball().position.z, 47.5f);
