@@ -151,7 +151,13 @@ TEST_F(Physics, TheCornerPassPushesTheBallSidewaysOffACorner) {
         float restX, restZ;
     } passes[] = {
         {"ray 1, up past the lower left", -1.5f, -8.5f, 10, 0, -2.5f, -8.5f + 1.35f},
+        {"ray 2, down past the upper left", -1.5f, 3.5f, -10, 0, -2.5f, 3.5f - 1.35f},
+        {"ray 3, down past the upper right", 6.5f, 3.5f, -10, 0, 7.5f, 3.5f - 1.35f},
+        {"ray 4, up past the lower right", 6.5f, -8.5f, 10, 0, 7.5f, -8.5f + 1.35f},
         {"ray 1, right past the lower left", -3.5f, -6.5f, 0, -10, -3.5f + 1.35f, -7.5f},
+        {"ray 2, right past the upper left", -3.5f, 1.5f, 0, -10, -3.5f + 1.35f, 2.5f},
+        {"ray 3, left past the upper right", 8.5f, 1.5f, 0, 10, 8.5f - 1.35f, 2.5f},
+        {"ray 4, left past the lower right", 8.5f, -6.5f, 0, 10, 8.5f - 1.35f, -7.5f},
         // As fast along x as along z counts as along z: pushed out in x.
         {"ray 1, diagonally", -3.5f, -8.0f, 10, -10, -2.5f, -8.0f + 1.35f},
     };
