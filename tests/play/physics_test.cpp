@@ -139,6 +139,18 @@ TEST_F(Physics, BlocksStopTheBallOnBothAxesFromAnyDirection) {
     }
 }
 
+TEST_F(Physics, TwoBlocksCorrectTheBallInOneAxisPass) {
+    // Rolling up and right (10 steps right, 5 up: 1.35 and 0.6 a tick) from flush under a block
+    // and flush left of another, into the corner between them: the block above takes the z of
+    // the step back, the one to the right the x, and the ball stays where it was.
+    UseMapWith({{9, 10, '1'}, {10, 11, '1'}});  // centres (2.5, 2.5) and (7.5, -2.5)
+    PlaceBall(2.5f, -2.5f);
+    Tilt(5, -10);
+    app->MoveBall();
+    EXPECT_EQ(Ball().position.x, 2.5f);
+    EXPECT_EQ(Ball().position.z, -2.5f);
+}
+
 TEST_F(Physics, TheCornerPassPushesTheBallSidewaysOffACorner) {
     // One block, centre (2.5, -2.5), its box x 0 to 5 and z -5 to 0. Each ball starts clear of
     // the block's rows and columns, so the axis pass lets it in; one tick of ten steps moves it
