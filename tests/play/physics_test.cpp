@@ -251,6 +251,16 @@ TEST_F(Physics, TheBoardTurnsAboutItsCentreAndTheBallWithIt) {
     EXPECT_NEAR(app->instances[1].world.m[1][2], std::sin(angle), 1e-6);
     const Vector3 ball = Ball().position;
     EXPECT_NEAR(Ball().world.m[3][1], -ball.z * std::sin(angle), 1e-4);
+
+    // With both tilts the turn about x comes first, then the one about z, which takes
+    // (x, y, z) to (x cos - y sin, x sin + y cos, z).
+    Tilt(0, -4);
+    app->UpdateWorldMatrices();
+    const double angleZ = Steps(-4);
+    const double x = -47.5, y = -47.5 * std::sin(angle), z = 47.5 * std::cos(angle);
+    EXPECT_NEAR(corner.m[3][0], x * std::cos(angleZ) - y * std::sin(angleZ), 1e-4);
+    EXPECT_NEAR(corner.m[3][1], x * std::sin(angleZ) + y * std::cos(angleZ), 1e-4);
+    EXPECT_NEAR(corner.m[3][2], z, 1e-4);
 }
 
 }  // namespace
