@@ -68,12 +68,17 @@ TEST_F(Flow, AFallTakes26TicksWithTheTimerRunningAndCostsOneBall) {
         Tick();
         EXPECT_EQ(app->falling, 1) << "fall tick " << tick;
         EXPECT_EQ(Ball().position.y, -2.0f * tick);
-        // Letters on fall ticks 1, 3, 5 and 7.
+        // Letters on fall ticks 1, 3, 5 and 7; the game-over and ending banners after them in
+        // the list stay hidden.
         for (int letter = 0; letter < 4; ++letter) {
             EXPECT_EQ(SpriteAt(320 + letter).visible, tick >= 1 + 2 * letter ? 1 : 0);
         }
+        EXPECT_EQ(SpriteAt(324).visible, 0) << "fall tick " << tick;
+        EXPECT_EQ(SpriteAt(325).visible, 0) << "fall tick " << tick;
     }
     Tick();
+    EXPECT_EQ(SpriteAt(324).visible, 0);
+    EXPECT_EQ(SpriteAt(325).visible, 0);
     EXPECT_EQ(app->falling, 0);
     EXPECT_EQ(app->lives, 9);
     EXPECT_EQ(SpriteAt(312).cellColumn, 9.0f);
