@@ -13,6 +13,20 @@ constexpr int FALL_TICKS = 26;  // 25 sinking 2 units to -50, the loss counted o
 constexpr int CLEAR_TICKS = 86;
 constexpr int GAME_OVER_TICKS = 72;
 
+// The ending and game-over banners after `steps` growth steps: 0.1 of scale and 36 degrees a
+// step, kept centred on the 640 x 480 window and turning about its centre. `width` is the width
+// the banner is centred with (the game-over banner's is one more than its 209 texels).
+void ExpectGrownBanner(const Sprite& banner, int steps, double width) {
+    const double scale = 0.1 * steps;
+    EXPECT_NEAR(banner.scaleX, scale, 1e-5);
+    EXPECT_NEAR(banner.scaleY, scale, 1e-5);
+    EXPECT_NEAR(banner.x, (640 - scale * width) / 2, 1e-3);
+    EXPECT_NEAR(banner.y, (480 - scale * 47) / 2, 1e-3);
+    EXPECT_NEAR(banner.pivotX, scale * width / 2, 1e-3);
+    EXPECT_NEAR(banner.pivotY, scale * 47 / 2, 1e-3);
+    EXPECT_EQ(banner.angle, 36 * steps);
+}
+
 TEST_F(Flow, LoadStartsANewGameAtStageOneWithTenBalls) {
     EXPECT_EQ(app->PlayScene::loaded, 0);
     EXPECT_EQ(app->bestTimesRead, 0);
@@ -111,8 +125,7 @@ TEST_F(Flow, TheTenthLostBallEndsTheGameAfter72TicksAtTheTitle) {
     EXPECT_EQ(app->curtainOpen, 0);
     EXPECT_EQ(SpriteAt(0).x, 0.0f);
     EXPECT_EQ(SpriteAt(324).visible, 1);
-    EXPECT_NEAR(SpriteAt(324).scaleX, 2.0f, 1e-5);
-    EXPECT_EQ(SpriteAt(324).angle, 720);
+    ExpectGrownBanner(SpriteAt(324), 20, 210);
     EXPECT_EQ(Tick(), SCENE_TITLE);
     EXPECT_EQ(app->PlayScene::loaded, 0);
     EXPECT_EQ(BestTimeText(), BestTimeLines(std::vector<int>(10, 9999)));
@@ -162,7 +175,7 @@ TEST_F(Flow, AfterStageTenTheEndingRunsAndPlayReturnsToTheTitle) {
     EXPECT_EQ(app->stage, 11);
     EXPECT_EQ(SpriteAt(325).visible, 1);
     EXPECT_EQ(SpriteAt(300).visible, 0);  // no clear banners after the last stage
-    EXPECT_NEAR(SpriteAt(325).scaleX, 2.0f, 1e-5);
+    ExpectGrownBanner(SpriteAt(325), 20, 234);
     EXPECT_EQ(Tick(), SCENE_TITLE);
     EXPECT_EQ(app->PlayScene::loaded, 0);
     EXPECT_EQ(SpriteAt(325).visible, 0);
