@@ -137,10 +137,20 @@ TEST_F(Flow, AClearTakes86TicksThenTheNextStageIsBuilt) {
     Tick();
     ASSERT_EQ(app->goalReached, 1);
     EXPECT_EQ(app->time, 1);
+    // Keys tilt the board while the curtain closes, on clear ticks 1 to 21, and not after it has
+    // closed, until the board is levelled on tick 31.
     Tilt(4, 0);
+    const double step = 0.017453;
     for (int tick = 1; tick < CLEAR_TICKS; ++tick) {
-        ASSERT_EQ(Tick(), SCENE_PLAY);
+        const int bits = tick == 1 ? 0x02 : tick >= 22 && tick <= 30 ? 0x01 : 0;
+        ASSERT_EQ(Tick(bits), SCENE_PLAY);
         ASSERT_EQ(app->goalReached, 1) << "clear tick " << tick;
+        if (tick == 21) {
+            EXPECT_EQ(app->curtainOpen, 0);
+        }
+        if (tick <= 30) {
+            EXPECT_NEAR(Ball().rotationX, 3 * step, 1e-6) << "clear tick " << tick;
+        }
     }
     EXPECT_EQ(app->stage, 2);
     // The two words slid in: 20 steps of 15 pixels from just outside the window.
