@@ -135,10 +135,12 @@ TEST_F(LoadingTest, EveryMaterialBorrowsTheNamedTextureAndAnUnknownIndexMeansUnt
     EXPECT_EQ(LoadQuad(0, 1), 1);
     EXPECT_EQ(LoadQuad(0, 2), 1);  // names no texture entry
     EXPECT_EQ(LoadQuad(0, -7), 1);
+    EXPECT_EQ(LoadQuad(0, 0), 1);
     for (int k = 0; k < 2; ++k) {
         EXPECT_EQ(engine->meshes[0].materialTextures[k], engine->textures[1].texture);
         EXPECT_EQ(engine->meshes[1].materialTextures[k], nullptr);
         EXPECT_EQ(engine->meshes[2].materialTextures[k], nullptr);
+        EXPECT_EQ(engine->meshes[3].materialTextures[k], engine->textures[0].texture);
     }
 }
 
