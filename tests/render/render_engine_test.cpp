@@ -126,6 +126,7 @@ TEST_F(EngineTest, AFrameDrawsInstancesWithTheirOverridesAndThenTheSprites) {
     }
     engine->instances[0].world = Translation(1, 2, 3);
     engine->instances[1].visible = 0;
+    engine->instances[2].visible = 2;  // any value but 0 draws
     engine->renderStateOverrides = {
         {2, D3DRS_FILLMODE, D3DFILL_WIREFRAME}, {0, D3DRS_CULLMODE, D3DCULL_NONE},
         {5, D3DRS_FILLMODE, D3DFILL_POINT},  // names no instance
