@@ -69,6 +69,7 @@ TEST(SpriteVertices, CornersAreScaledAndTexelsComeFromTheCellInStripOrder) {
     params.cellColumn = 1;
     params.cellRow = 2;
     params.sourceX = 4;
+    params.sourceY = 2;
     params.colour = 0x80FF0000;
     const Sprite sprite = Computed(params);
 
@@ -76,9 +77,10 @@ TEST(SpriteVertices, CornersAreScaledAndTexelsComeFromTheCellInStripOrder) {
     EXPECT_EQ(sprite.colour, 0x80FF0000u);
     // Top-left, top-right, bottom-left, bottom-right of a 32 x 24 rectangle.
     ExpectCorners(Corners(sprite), {{100, 50}, {132, 50}, {100, 74}, {132, 74}});
-    // Cell (1, 2) of 16 x 8 texels, 4 texels in, on a 64 x 32 sheet; the scale plays no part.
+    // Cell (1, 2) of 16 x 8 texels, 4 texels right and 2 down, on a 64 x 32 sheet; the scale
+    // plays no part.
     const float uLeft = (1 * 16 + 4) / 64.0f, uRight = uLeft + 16 / 64.0f;
-    const float vTop = (2 * 8) / 32.0f, vBottom = vTop + 8 / 32.0f;
+    const float vTop = (2 * 8 + 2) / 32.0f, vBottom = vTop + 8 / 32.0f;
     const float textureCoordinates[4][2] = {
         {uLeft, vTop}, {uRight, vTop}, {uLeft, vBottom}, {uRight, vBottom}};
     for (int i = 0; i < 4; ++i) {
