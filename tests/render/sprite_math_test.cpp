@@ -117,19 +117,22 @@ TEST(SpriteVertices, AHalfTurnAboutTheCentreSwapsOppositeCorners) {
 
 TEST(SpriteVertices, CornerColoursAreListedDownTheLeftThenDownTheRight) {
     const D3DCOLOR p = 0xFF000001, q = 0xFF000002, r = 0xFF000003, s = 0xFF000004;
-    SpriteParams params = OnSheet();
-    params.uniformColour = 0;
-    params.colour = 0xFFFFFFFF;
-    params.cornerColours[0] = p;
-    params.cornerColours[1] = q;
-    params.cornerColours[2] = r;
-    params.cornerColours[3] = s;
-    const Sprite sprite = Computed(params);
-    // Strip order: top-left, top-right, bottom-left, bottom-right.
-    EXPECT_EQ(sprite.vertices[0].diffuse, p);
-    EXPECT_EQ(sprite.vertices[1].diffuse, r);
-    EXPECT_EQ(sprite.vertices[2].diffuse, q);
-    EXPECT_EQ(sprite.vertices[3].diffuse, s);
+    // Only exactly 1 makes the colour uniform.
+    for (int32_t uniformColour : {0, 2}) {
+        SpriteParams params = OnSheet();
+        params.uniformColour = uniformColour;
+        params.colour = 0xFFFFFFFF;
+        params.cornerColours[0] = p;
+        params.cornerColours[1] = q;
+        params.cornerColours[2] = r;
+        params.cornerColours[3] = s;
+        const Sprite sprite = Computed(params);
+        // Strip order: top-left, top-right, bottom-left, bottom-right.
+        EXPECT_EQ(sprite.vertices[0].diffuse, p) << uniformColour;
+        EXPECT_EQ(sprite.vertices[1].diffuse, r) << uniformColour;
+        EXPECT_EQ(sprite.vertices[2].diffuse, q) << uniformColour;
+        EXPECT_EQ(sprite.vertices[3].diffuse, s) << uniformColour;
+    }
 }
 
 TEST(DepthBucket, IsTheTruncatedHundredfoldDepthInDoublePrecision) {
@@ -154,6 +157,7 @@ TEST(DepthBucket, DepthsOutsideTheRangeAreClampedToTheEndBuckets) {
 
 TEST(SpriteAnimation, LoopModeRunsFromFirstToLastAndStartsAgain) {
     Sprite sprite;
+    sprite.animationMode = 2;  // every mode but 1 loops
     sprite.firstFrame = 0;
     sprite.lastFrame = 3;
     sprite.sheet.columns = 4;
@@ -195,6 +199,10 @@ TEST(SpriteAnimation, PingPongShowsEachEndOnceAndTurns) {
     sprite.AdvanceAnimation();
     EXPECT_EQ(sprite.frame, 5);
     EXPECT_EQ(sprite.animationBackward, 0);
+    // Only exactly 1 counts down.
+    sprite.animationBackward = 2;
+    sprite.AdvanceAnimation();
+    EXPECT_EQ(sprite.frame, 6);
 }
 
 TEST(SpriteAnimation, TheFrameAdvancesOnceEveryDelayPlusOneFrames) {

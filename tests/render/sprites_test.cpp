@@ -149,6 +149,13 @@ TEST_F(SpriteTest, OnlyVisibleOneSpritesAreAnimatedRecomputedAndDrawn) {
     EXPECT_EQ(hidden.frame, 1);
     EXPECT_EQ(hidden.vertices[0].x, 300.0f);
     EXPECT_EQ(hidden.vertices[0].u, 8 / 64.0f);  // cell column 1 of 8-texel cells
+
+    // Only `animate` exactly 1 animates; the sprite is drawn all the same.
+    hidden.animate = 2;
+    log.Clear();
+    engine->DrawFrame();
+    EXPECT_EQ(hidden.frame, 1);
+    EXPECT_EQ(TexturesDrawn(), Lines{"1"});
 }
 
 TEST_F(SpriteTest, TheStripHandedToTheDeviceIsTheSpritesFourVertices) {
