@@ -49,6 +49,20 @@ class LoadingTest : public EngineTest {
     }
 };
 
+TEST(TextureLoadParams, TheConstructorLeavesSizeMipsFormatAndFiltersToTheFile) {
+    const TextureLoadParams params;
+    EXPECT_EQ(params.fileName, nullptr);
+    EXPECT_EQ(params.width, 0xFFFFFFFFu);
+    EXPECT_EQ(params.height, 0xFFFFFFFFu);
+    EXPECT_EQ(params.mipLevels, 0xFFFFFFFFu);
+    EXPECT_EQ(params.usage, 0u);
+    EXPECT_EQ(params.format, D3DFMT_UNKNOWN);
+    EXPECT_EQ(params.pool, D3DPOOL_DEFAULT);
+    EXPECT_EQ(params.filter, 0xFFFFFFFFu);
+    EXPECT_EQ(params.mipFilter, 0xFFFFFFFFu);
+    EXPECT_EQ(params.colourKey, 0u);
+}
+
 TEST_F(LoadingTest, AMissingTextureTakesNoIndexSoTheLaterOnesMoveUp) {
     const int widths[5] = {1, 2, 3, 4, 5};
     for (int i = 0; i < 5; ++i) {

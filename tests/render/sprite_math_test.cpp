@@ -58,6 +58,30 @@ Sprite Computed(const SpriteParams& params) {
 
 }  // namespace
 
+TEST(SpriteParams, TheConstructorSetsTheDefaults) {
+    const SpriteParams params;
+    EXPECT_EQ(params.texture, nullptr);
+    EXPECT_EQ(params.visible, 1);
+    EXPECT_EQ(params.uniformColour, 1);
+    EXPECT_EQ(params.scaleX, 1.0f);
+    EXPECT_EQ(params.scaleY, 1.0f);
+    EXPECT_EQ(params.colour, 0xFFFFFFFFu);
+    for (D3DCOLOR corner : params.cornerColours) {
+        EXPECT_EQ(corner, 0xFFFFFFFFu);
+    }
+    for (float zero :
+         {params.pivotX, params.pivotY, params.x, params.y, params.z, params.width, params.height,
+          params.cellColumn, params.cellRow, params.sourceX, params.sourceY}) {
+        EXPECT_EQ(zero, 0.0f);
+    }
+    for (int32_t zero :
+         {params.animationMode, params.animationBackward, params.angle, params.sheet.columns,
+          params.sheet.rows, params.frame, params.firstFrame, params.lastFrame, params.frameDelay,
+          params.frameTimer, params.animate, params.blendMode}) {
+        EXPECT_EQ(zero, 0);
+    }
+}
+
 TEST(SpriteVertices, CornersAreScaledAndTexelsComeFromTheCellInStripOrder) {
     SpriteParams params = OnSheet(0.25f);
     params.x = 100;
