@@ -274,3 +274,58 @@ TEST_F(SceneDrawing, LightingIsOnByDefaultAndTheVertexColourIsTheDiffuseMaterial
     EXPECT_EQ(Pixel(pixels, Where({0, 0, 0}, identity).PixelX(), HEIGHT / 2) & RGB_MASK, 0xFF0000u);
     EXPECT_EQ(Pixel(pixels, Where({3, 0, 0}, identity).PixelX(), HEIGHT / 2) & RGB_MASK, 0x00FF00u);
 }
+
+TEST_F(SceneDrawing, DepthHidesTheFartherSquareAndTheNearAndFarPlanesClip) {
+    // The camera at z -8 looking along +z with near plane 1 and far plane 20, unlit squares
+    // facing it. A square is placed by its distance from the camera and its offsets across and up
+    // as fractions of that distance, so that the offsets alone choose its place on the screen.
+    BeginFrame();
+    SetCamera({0, 0, -8}, {0, 0, 0}, {0, 1, 0}, 20);
+    const D3DMATRIX identity = Translation(0, 0, 0);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetFVF(WORLD_VERTEX_FVF);
+    const auto centre = [](float across, float up, float distance) {
+        return Vector{across * distance, up * distance, distance - 8};
+    };
+    const auto square = [&](float across, float up, float distance, float half, D3DCOLOR colour) {
+        const Vector c = centre(across, up, distance);
+        const WorldVertex strip[4] = {{c.x - half, c.y + half, c.z, 0, 0, -1, colour},
+                                      {c.x + half, c.y + half, c.z, 0, 0, -1, colour},
+                                      {c.x - half, c.y - half, c.z, 0, 0, -1, colour},
+                                      {c.x + half, c.y - half, c.z, 0, 0, -1, colour}};
+        ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, strip, sizeof(WorldVertex)),
+                  D3D_OK);
+    };
+    // The nearer square first: the farther one, drawn over it, must stay behind it.
+    square(0, 0, 8, 1, 0xFFFF0000);
+    square(0, 0, 12, 3, 0xFF00FF00);
+    // Direct3D keeps depths from the near plane to the far plane: 0.75 and 21 lie outside.
+    const struct {
+        const char* what;
+        float across, up, distance;
+        D3DCOLOR colour;
+        uint32_t expected;
+    } planes[] = {
+        {"before the near plane", -0.5f, 0.35f, 0.75f, 0xFF0000FF, BACKGROUND & RGB_MASK},
+        {"behind the near plane", -0.5f, -0.35f, 1.5f, 0xFF0000FF, 0x0000FFu},
+        {"before the far plane", 0.5f, 0.35f, 19, 0xFFFFFF00, 0xFFFF00u},
+        {"beyond the far plane", 0.5f, -0.35f, 21, 0xFFFFFF00, BACKGROUND & RGB_MASK},
+    };
+    for (const auto& plane : planes) {
+        square(plane.across, plane.up, plane.distance, 0.08f * plane.distance, plane.colour);
+    }
+    device->EndScene();
+
+    const std::vector<uint32_t> pixels = ReadBack();
+    const auto colourAt = [&](const Vector& point) {
+        const ScreenPoint screen = Where(point, identity);
+        return Pixel(pixels, screen.PixelX(), screen.PixelY()) & RGB_MASK;
+    };
+    EXPECT_EQ(colourAt(centre(0, 0, 8)), 0xFF0000u) << "the nearer square";
+    EXPECT_EQ(colourAt(centre(0.2f, 0, 12)), 0x00FF00u) << "the farther square beside it";
+    for (const auto& plane : planes) {
+        EXPECT_EQ(colourAt(centre(plane.across, plane.up, plane.distance)), plane.expected)
+            << plane.what;
+    }
+}
