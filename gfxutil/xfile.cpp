@@ -142,6 +142,9 @@ bool ReadMaterialList(const XObject& list, const MaterialsByName& named, uint32_
         !cursor.Whole(cursor.Remaining(), indexCount)) {
         return Fail(error, "MeshMaterialList: bad counts");
     }
+    if (materialCount > MAX_X_MATERIALS) {
+        return Fail(error, "mesh has too many materials");
+    }
     if (materialCount == 0) {
         return true;  // no materials: the mesh gets the default one
     }
@@ -355,6 +358,9 @@ class MeshBuilder {
             return false;
         }
         const size_t materialBase = output.materials.size();
+        if (materialBase + source.materials.size() > MAX_X_MATERIALS) {
+            return Fail(error, "mesh has too many materials");
+        }
         const size_t vertexBase = output.vertices.size();
         const bool transformed = !IsIdentity(world);
         const Matrix normalMatrix = NormalMatrix(world);

@@ -420,6 +420,29 @@ TEST(XFile, MalformedTextFailsWithAReason) {
     Failure(HEADER + "}");
 }
 
+// A list's material count needs no data behind it, so its own ceiling keeps a few bytes from
+// asking for gigabytes of white materials, in one list or in many meshes together.
+TEST(XFile, MaterialCountsAboveTheCeilingFail) {
+    const auto triangleWithMaterials = [](uint64_t count) {
+        return "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; MeshMaterialList { " +
+               std::to_string(count) + "; 1; 0;; } }\n";
+    };
+    const XMeshData atCeiling = Parse(triangleWithMaterials(MAX_X_MATERIALS));
+    ASSERT_EQ(MAX_X_MATERIALS, atCeiling.materials.size());
+    EXPECT_EQ(1.0f, atCeiling.materials.back().material.Diffuse.g);
+
+    EXPECT_NE(std::string::npos,
+              Failure(HEADER + triangleWithMaterials(MAX_X_MATERIALS + 1)).find("materials"));
+    const std::string overHalf = triangleWithMaterials(MAX_X_MATERIALS / 2 + 1);
+    EXPECT_NE(std::string::npos, Failure(HEADER + overHalf + overHalf).find("materials"));
+    // Six meshes at the element ceiling: 533 bytes that used to ask for over 2 GB.
+    std::string sixMeshes = HEADER;
+    for (int mesh = 0; mesh < 6; ++mesh) {
+        sixMeshes += triangleWithMaterials(MAX_X_MESH_ELEMENTS);
+    }
+    Failure(sixMeshes);
+}
+
 TEST(XFile, DeepNestingFailsInsteadOfExhaustingTheStack) {
     std::string deep = HEADER;
     for (int i = 0; i < 100000; ++i) {
