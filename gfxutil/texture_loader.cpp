@@ -68,6 +68,24 @@ HRESULT Upload(IDirect3DTexture9* texture, const DecodedImage& image) {
     return texture->UnlockRect(0);
 }
 
+// A texture of the image's size in `pool`, holding the image.
+HRESULT CreateFilledTexture(IDirect3DDevice9* device, const DecodedImage& image, DWORD usage,
+                            D3DPOOL pool, IDirect3DTexture9** texture) {
+    IDirect3DTexture9* created = nullptr;
+    HRESULT result = device->CreateTexture(image.width, image.height, 1, usage, D3DFMT_A8R8G8B8,
+                                           pool, &created, nullptr);
+    if (FAILED(result) || created == nullptr) {
+        return FAILED(result) ? result : E_FAIL;
+    }
+    result = Upload(created, image);
+    if (FAILED(result)) {
+        created->Release();
+        return result;
+    }
+    *texture = created;
+    return D3D_OK;
+}
+
 }  // namespace
 
 bool DecodeImage(const uint8_t* data, size_t size, DecodedImage& image, std::string& error) {
@@ -121,17 +139,30 @@ HRESULT CreateTextureFromFile(IDirect3DDevice9* device, const char* fileName, UI
     ApplyColourKey(image.texels, colourKey);
     Resize(image, targetWidth, targetHeight);
 
-    // One level in A8R8G8B8 whatever was asked: the game samples only the top level.
-    IDirect3DTexture9* created = nullptr;
-    HRESULT result = device->CreateTexture(targetWidth, targetHeight, 1, usage, D3DFMT_A8R8G8B8,
-                                           pool, &created, nullptr);
-    if (FAILED(result) || created == nullptr) {
-        return FAILED(result) ? result : E_FAIL;
-    }
-    result = Upload(created, image);
+    // One level in A8R8G8B8 whatever was asked: the game samples only the top level. A texture
+    // of the default pool cannot be locked: it is filled from one in system memory.
+    const bool lockable = pool != D3DPOOL_DEFAULT || (usage & D3DUSAGE_DYNAMIC) != 0;
+    IDirect3DTexture9* filled = nullptr;
+    HRESULT result =
+        CreateFilledTexture(device, image, usage, lockable ? pool : D3DPOOL_SYSTEMMEM, &filled);
     if (FAILED(result)) {
-        created->Release();
         return result;
+    }
+    IDirect3DTexture9* created = filled;
+    if (!lockable) {
+        created = nullptr;
+        result = device->CreateTexture(targetWidth, targetHeight, 1, usage, D3DFMT_A8R8G8B8, pool,
+                                       &created, nullptr);
+        if (SUCCEEDED(result) && created != nullptr) {
+            result = device->UpdateTexture(filled, created);
+        }
+        filled->Release();
+        if (FAILED(result) || created == nullptr) {
+            if (created != nullptr) {
+                created->Release();
+            }
+            return FAILED(result) ? result : E_FAIL;
+        }
     }
     if (sourceInfo != nullptr) {
         *sourceInfo = image.info;

@@ -21,9 +21,8 @@ typedef LONG HRESULT;
 #define D3DADAPTER_DEFAULT 0
 
 typedef DWORD D3DCOLOR;
-#define D3DCOLOR_ARGB(a, r, g, b)                                                        \
-    ((D3DCOLOR)((((a) & 0xff) << 24) | (((r) & 0xff) << 16) | (((g) & 0xff) << 8) | \
-                ((b) & 0xff)))
+#define D3DCOLOR_ARGB(a, r, g, b) \
+    ((D3DCOLOR)((((a)&0xff) << 24) | (((r)&0xff) << 16) | (((g)&0xff) << 8) | ((b)&0xff)))
 
 typedef struct _D3DVECTOR {
     float x;
@@ -338,6 +337,7 @@ typedef enum _D3DPRIMITIVETYPE {
 #define D3DFVF_TEXCOUNT_SHIFT 8
 
 #define D3DLOCK_READONLY 0x00000010L
+#define D3DUSAGE_DYNAMIC 0x00000200L
 #define D3DLOCK_DISCARD 0x00002000L
 
 typedef struct _D3DLOCKED_RECT {
@@ -364,7 +364,7 @@ struct IUnknown {
     virtual ULONG AddRef() = 0;
     virtual ULONG Release() = 0;
 
-protected:
+  protected:
     virtual ~IUnknown() = default;
 };
 
@@ -381,12 +381,15 @@ struct IDirect3DDevice9 : IUnknown {
     virtual HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
                                   D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture,
                                   HANDLE* sharedHandle) = 0;
+    // Copies a system-memory texture into one of the default pool, which cannot be locked.
+    virtual HRESULT UpdateTexture(IDirect3DBaseTexture9* source,
+                                  IDirect3DBaseTexture9* destination) = 0;
     virtual HRESULT BeginScene() = 0;
     virtual HRESULT EndScene() = 0;
-    virtual HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour,
-                          float z, DWORD stencil) = 0;
-    virtual HRESULT Present(const RECT* sourceRect, const RECT* destRect,
-                            HWND destWindowOverride, const RGNDATA* dirtyRegion) = 0;
+    virtual HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour, float z,
+                          DWORD stencil) = 0;
+    virtual HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND destWindowOverride,
+                            const RGNDATA* dirtyRegion) = 0;
     virtual HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) = 0;
     virtual HRESULT SetMaterial(const D3DMATERIAL9* material) = 0;
     virtual HRESULT SetLight(DWORD index, const D3DLIGHT9* light) = 0;

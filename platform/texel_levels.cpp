@@ -25,6 +25,25 @@ bool TexelLevels::IsSupported(D3DFORMAT format) {
     return format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8;
 }
 
+bool TexelLevels::IsLockable(D3DPOOL pool, DWORD usage) {
+    return pool != D3DPOOL_DEFAULT || (usage & D3DUSAGE_DYNAMIC) != 0;
+}
+
+HRESULT TexelLevels::Update(const TexelLevels& source, D3DPOOL sourcePool, TexelLevels& destination,
+                            D3DPOOL destinationPool) {
+    if (sourcePool != D3DPOOL_SYSTEMMEM || destinationPool != D3DPOOL_DEFAULT ||
+        source.levels.empty() || destination.levels.empty() ||
+        source.format != destination.format || source.Width(0) != destination.Width(0) ||
+        source.Height(0) != destination.Height(0) ||
+        source.LevelCount() < destination.LevelCount()) {
+        return D3DERR_INVALIDCALL;
+    }
+    for (size_t level = 0; level < destination.levels.size(); ++level) {
+        destination.levels[level].texels = source.levels[level].texels;
+    }
+    return D3D_OK;
+}
+
 HRESULT TexelLevels::Allocate(UINT width, UINT height, UINT levelCount, D3DFORMAT textureFormat) {
     if (width == 0 || height == 0 || width > MAX_SIDE || height > MAX_SIDE ||
         !IsSupported(textureFormat)) {

@@ -16,6 +16,14 @@ class TexelLevels {
 
     // A8R8G8B8 and X8R8G8B8, the formats the loaders produce.
     static bool IsSupported(D3DFORMAT format);
+    // As on real hardware, a default-pool texture lives in video memory and locks only when
+    // dynamic; it is filled with UpdateTexture instead.
+    static bool IsLockable(D3DPOOL pool, DWORD usage);
+    // UpdateTexture's rules: from the system-memory pool into the default pool, the same format
+    // and top-level size, at least as many levels in the source; every level of the destination
+    // is copied.
+    static HRESULT Update(const TexelLevels& source, D3DPOOL sourcePool, TexelLevels& destination,
+                          D3DPOOL destinationPool);
 
     // `levels` 0 means the whole chain down to 1x1. Fails (D3DERR_INVALIDCALL) on a zero or too
     // large size, an unsupported format or more levels than the chain has.

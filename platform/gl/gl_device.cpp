@@ -201,6 +201,15 @@ HRESULT GlDevice::CreateTexture(UINT textureWidth, UINT textureHeight, UINT leve
     return D3D_OK;
 }
 
+HRESULT GlDevice::UpdateTexture(IDirect3DBaseTexture9* source, IDirect3DBaseTexture9* destination) {
+    auto* from = dynamic_cast<GlTexture*>(source);
+    auto* to = dynamic_cast<GlTexture*>(destination);
+    if (from == nullptr || to == nullptr || !to->BelongsTo(this)) {
+        return D3DERR_INVALIDCALL;
+    }
+    return to->UpdateFrom(*from);
+}
+
 HRESULT GlDevice::BeginScene() {
     if (inScene) {
         return D3DERR_INVALIDCALL;

@@ -32,6 +32,8 @@ class GlDevice final : public IDirect3DDevice9 {
     ULONG Release() override;
     HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
                           D3DPOOL pool, IDirect3DTexture9** texture, HANDLE* sharedHandle) override;
+    HRESULT UpdateTexture(IDirect3DBaseTexture9* source,
+                          IDirect3DBaseTexture9* destination) override;
     HRESULT BeginScene() override;
     HRESULT EndScene() override;
     HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour, float z,

@@ -63,7 +63,18 @@ HRESULT GlTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
 }
 
 HRESULT GlTexture::LockRect(UINT level, D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) {
+    if (!TexelLevels::IsLockable(pool, usage)) {
+        return D3DERR_INVALIDCALL;
+    }
     return levels.Lock(level, lockedRect, rect, flags);
+}
+
+HRESULT GlTexture::UpdateFrom(const GlTexture& source) {
+    const HRESULT result = TexelLevels::Update(source.levels, source.pool, levels, pool);
+    if (SUCCEEDED(result)) {
+        Upload();
+    }
+    return result;
 }
 
 HRESULT GlTexture::UnlockRect(UINT level) {

@@ -21,6 +21,8 @@ class GlTexture final : public IDirect3DTexture9 {
 
     bool BelongsTo(const GlDevice* owner) const { return device == owner; }
     const TexturePlace& Place() const { return place; }
+    // UpdateTexture from `source` into this texture.
+    HRESULT UpdateFrom(const GlTexture& source);
     // The device is going away and has freed the place; the texels stay lockable.
     void Orphan();
 

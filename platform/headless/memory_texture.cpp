@@ -46,7 +46,14 @@ HRESULT MemoryTexture::LockRect(UINT level, D3DLOCKED_RECT* lockedRect, const RE
                           {static_cast<double>(rect->left), static_cast<double>(rect->top),
                            static_cast<double>(rect->right), static_cast<double>(rect->bottom)});
     }
+    if (!TexelLevels::IsLockable(pool, usage)) {
+        return D3DERR_INVALIDCALL;
+    }
     return levels.Lock(level, lockedRect, rect, flags);
+}
+
+HRESULT MemoryTexture::UpdateFrom(const MemoryTexture& source) {
+    return TexelLevels::Update(source.levels, source.pool, levels, pool);
 }
 
 HRESULT MemoryTexture::UnlockRect(UINT level) {

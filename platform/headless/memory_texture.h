@@ -15,6 +15,8 @@ class MemoryTexture final : public IDirect3DTexture9 {
     HRESULT Allocate(UINT width, UINT height, UINT levels, D3DFORMAT format);
     int Id() const { return id; }
     const TexelLevels& Levels() const { return levels; }
+    // UpdateTexture from `source` into this texture.
+    HRESULT UpdateFrom(const MemoryTexture& source);
 
     // A reference the device keeps while the texture is bound; not a call, so not recorded.
     void Hold() { ++references; }

@@ -33,6 +33,8 @@ class HeadlessDevice final : public IDirect3DDevice9 {
     ULONG Release() override;
     HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
                           D3DPOOL pool, IDirect3DTexture9** texture, HANDLE* sharedHandle) override;
+    HRESULT UpdateTexture(IDirect3DBaseTexture9* source,
+                          IDirect3DBaseTexture9* destination) override;
     HRESULT BeginScene() override;
     HRESULT EndScene() override;
     HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour, float z,
@@ -183,6 +185,18 @@ HRESULT HeadlessDevice::CreateTexture(UINT width, UINT height, UINT levels, DWOR
                  {AsNumber(width), AsNumber(height), AsNumber(levels), AsNumber(usage),
                   AsNumber(format), AsNumber(pool), AsNumber(id)});
     return result;
+}
+
+HRESULT HeadlessDevice::UpdateTexture(IDirect3DBaseTexture9* source,
+                                      IDirect3DBaseTexture9* destination) {
+    auto* from = dynamic_cast<MemoryTexture*>(source);
+    auto* to = dynamic_cast<MemoryTexture*>(destination);
+    recorder.Add("UpdateTexture", {AsNumber(from != nullptr ? from->Id() : 0),
+                                   AsNumber(to != nullptr ? to->Id() : 0)});
+    if (from == nullptr || to == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
+    return to->UpdateFrom(*from);
 }
 
 HRESULT HeadlessDevice::BeginScene() {

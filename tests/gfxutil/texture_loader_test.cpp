@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/headless/memory_texture.h"
 #include "tests/gfxutil/gfxutil_test_support.h"
 #include "tests/gfxutil/image_files.h"
 
@@ -58,6 +59,29 @@ TEST(TextureLoader, CreatesOneA8R8G8B8LevelAndFillsItThroughLockRect) {
     EXPECT_EQ("LockRect 1 0 0", recording.log.calls[1].ToString());
     EXPECT_EQ(texels, ReadTexels(loaded.texture, 2, 2));
     loaded.texture->Release();
+}
+
+// Real Direct3D 9 cannot lock a texture of the default pool: the image goes through one in system
+// memory, copied over with UpdateTexture.
+TEST(TextureLoader, ADefaultPoolTextureIsFilledFromSystemMemory) {
+    RecordingDevice recording;
+    const std::vector<uint32_t> texels = {0x80102030, 0xFF405060, 0x00708090, 0xFFA0B0C0};
+    const ScratchFile file("sheet.bmp", ArgbBmp(2, 2, texels));
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(D3D_OK, CreateTextureFromFile(recording.device, file.Path().c_str(), 2, 2, 1, 0,
+                                            D3DFMT_UNKNOWN, D3DPOOL_DEFAULT, FROM_FILE_OR_DEFAULT,
+                                            FROM_FILE_OR_DEFAULT, 0, nullptr, &texture));
+    EXPECT_EQ((std::vector<std::string>{"CreateTexture", "LockRect", "UnlockRect", "CreateTexture",
+                                        "UpdateTexture", "ReleaseTexture"}),
+              CallNames(recording.log));
+    EXPECT_EQ("CreateTexture 2 2 1 0 21 2 1", recording.log.calls[0].ToString());
+    EXPECT_EQ("CreateTexture 2 2 1 0 21 0 2", recording.log.calls[3].ToString());
+    EXPECT_EQ("UpdateTexture 1 2", recording.log.calls[4].ToString());
+    auto* memory = dynamic_cast<platform::headless::MemoryTexture*>(texture);
+    ASSERT_NE(nullptr, memory);
+    EXPECT_EQ(texels, std::vector<uint32_t>(memory->Levels().Texels(0),
+                                            memory->Levels().Texels(0) + texels.size()));
+    texture->Release();
 }
 
 TEST(TextureLoader, ReportsTheSourceImage) {

@@ -1,6 +1,7 @@
 // The recording and null devices: the log's calls and text, the bytes of draws, the rules they
 // check as Direct3D does, textures in memory and reference counting.
 #include "platform/headless/recording_device.h"
+#include "platform/headless/memory_texture.h"
 
 #include <gtest/gtest.h>
 
@@ -208,6 +209,50 @@ TEST_F(RecordingDevice, TextureLevelsDescribeTheirSizeAndBadRequestsFail) {
         << "more levels than 4 x 4 has";
     EXPECT_EQ(refused, nullptr);
     EXPECT_EQ(log.calls.back().ToString(), "CreateTexture 4 4 4 0 21 1 0");
+}
+
+// As on real hardware: a default-pool texture locks only when dynamic, and UpdateTexture copies
+// only from system memory into the default pool, at the same size and format.
+TEST_F(RecordingDevice, DefaultPoolTexturesAreFilledOnlyThroughUpdateTexture) {
+    struct Made {
+        UINT side;
+        D3DFORMAT format;
+        D3DPOOL pool;
+        DWORD usage;
+    };
+    auto make = [this](const Made& made) {
+        IDirect3DTexture9* texture = nullptr;
+        EXPECT_EQ(device->CreateTexture(made.side, made.side, 1, made.usage, made.format, made.pool,
+                                        &texture, nullptr),
+                  D3D_OK);
+        return texture;
+    };
+    IDirect3DTexture9* staging = make({2, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM, 0});
+    IDirect3DTexture9* target = make({2, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, 0});
+    IDirect3DTexture9* dynamic = make({2, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, D3DUSAGE_DYNAMIC});
+    IDirect3DTexture9* managed = make({2, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, 0});
+    IDirect3DTexture9* larger = make({4, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, 0});
+    IDirect3DTexture9* opaque = make({2, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, 0});
+    D3DLOCKED_RECT locked{};
+    EXPECT_EQ(target->LockRect(0, &locked, nullptr, 0), D3DERR_INVALIDCALL);
+    ASSERT_EQ(dynamic->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    dynamic->UnlockRect(0);
+
+    ASSERT_EQ(staging->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    static_cast<uint32_t*>(locked.pBits)[3] = 0xFF123456;
+    staging->UnlockRect(0);
+    EXPECT_EQ(device->UpdateTexture(staging, target), D3D_OK);
+    auto* filled = dynamic_cast<platform::headless::MemoryTexture*>(target);
+    ASSERT_NE(filled, nullptr);
+    EXPECT_EQ(filled->Levels().Texels(0)[3], 0xFF123456u);
+
+    EXPECT_EQ(device->UpdateTexture(managed, target), D3DERR_INVALIDCALL) << "not system memory";
+    EXPECT_EQ(device->UpdateTexture(staging, managed), D3DERR_INVALIDCALL) << "not default pool";
+    EXPECT_EQ(device->UpdateTexture(staging, larger), D3DERR_INVALIDCALL) << "another size";
+    EXPECT_EQ(device->UpdateTexture(staging, opaque), D3DERR_INVALIDCALL) << "another format";
+    for (IDirect3DTexture9* texture : {staging, target, dynamic, managed, larger, opaque}) {
+        texture->Release();
+    }
 }
 
 TEST_F(RecordingDevice, ReferencesAreCountedAndTheDeviceKeepsItsDirect3DAlive) {

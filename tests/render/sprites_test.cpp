@@ -25,6 +25,9 @@ class FailingDevice : public IDirect3DDevice9 {
                           HANDLE*) override {
         return Call("CreateTexture");
     }
+    HRESULT UpdateTexture(IDirect3DBaseTexture9*, IDirect3DBaseTexture9*) override {
+        return Call("UpdateTexture");
+    }
     HRESULT BeginScene() override { return Call("BeginScene"); }
     HRESULT EndScene() override { return Call("EndScene"); }
     HRESULT Clear(DWORD, const D3DRECT*, DWORD, D3DCOLOR, float, DWORD) override {
