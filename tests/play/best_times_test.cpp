@@ -62,6 +62,11 @@ struct DamagedFile {
     std::vector<int> times;
 };
 
+// Names a case by its file, so a failure says which one.
+void PrintTo(const DamagedFile& file, std::ostream* out) {
+    *out << ::testing::PrintToString(std::string(file.content));
+}
+
 class DamagedBestTimes : public BestTimes, public ::testing::WithParamInterface<DamagedFile> {
     const char* BestTimeFile() const override { return GetParam().content; }
 };
