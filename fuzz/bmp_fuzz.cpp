@@ -1,13 +1,10 @@
-// Fuzz target: the BMP decoder on arbitrary bytes.
+// Fuzz target: the game's whole texture load from BMP seeds (the DDS target starts from DDS ones).
 #include <cstddef>
 #include <cstdint>
 
-#include "fuzz/image_invariants.h"
-#include "gfxutil/bmp.h"
+#include "fuzz/texture_load.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    DecodedImage image;
-    std::string error;
-    CheckDecodedImage(DecodeBmp(data, size, image, error), image, error);
+    FuzzTextureLoad(data, size);
     return 0;
 }

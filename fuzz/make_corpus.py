@@ -51,6 +51,12 @@ def dds(width, height, flags, four_cc, bits, masks, data, mips=1):
     return b"DDS " + header + data
 
 
+def resize_request(width, height, key_at, pool=1):
+    """The eight bytes the texture targets read from a file's end (fuzz/texture_load.cpp): resize
+    to width x height (1 to 256), key out the texel at key_at / 256 of the image, in `pool`."""
+    return bytes([2, width - 1, 2, height - 1, 1, key_at, 0, pool])
+
+
 def main():
     write("bmp", "1bit.bmp", bmp(9, 3, 1, [[x % 2 for x in range(9)]] * 3,
                                  palette=[(0, 0, 0), (255, 255, 255)]))
@@ -61,6 +67,8 @@ def main():
     write("bmp", "16bit_565.bmp", bmp(2, 2, 16, [[0xF800, 0x07E0], [0x001F, 0xFFFF]],
                                       compression=3, masks=(0xF800, 0x07E0, 0x001F)))
     write("bmp", "24bit.bmp", bmp(3, 2, 24, [[0xFF0000, 0x00FF00, 0x0000FF]] * 2))
+    write("bmp", "24bit_keyed_to_5x3.bmp",
+          bmp(3, 2, 24, [[0xFF0000, 0x00FF00, 0x0000FF]] * 2) + resize_request(5, 3, 0))
     write("bmp", "32bit_v5_alpha.bmp",
           bmp(2, 2, 32, [[0x80FF0000, 0x00000000], [0xFF00FF00, 0x400000FF]], header=124,
               compression=3, masks=(0xFF0000, 0xFF00, 0xFF, 0xFF000000)))
@@ -78,6 +86,9 @@ def main():
     write("dds", "dxt5.dds", dds(5, 5, 4, b"DXT5", 0, (0, 0, 0, 0),
                                  (b"\xff\x00\x88\x46\x24\x92\x49\x24"
                                   + struct.pack("<HHI", 0xFFFF, 0, 0x55AA55AA)) * 4))
+    dxt1_blocks = struct.pack("<HHI", 0xF800, 0x001F, 0xE4E4E4E4) * 2
+    write("dds", "dxt1_keyed_to_3x2.dds", dds(8, 4, 4, b"DXT1", 0, (0, 0, 0, 0), dxt1_blocks)
+          + resize_request(3, 2, 128, pool=2))
 
     write("x", "cube.x", b"""xof 0303txt 0032
 // a cube with a normal per face and two materials
