@@ -263,5 +263,20 @@ TEST_F(Physics, TheBoardTurnsAboutItsCentreAndTheBallWithIt) {
     EXPECT_NEAR(corner.m[3][2], z, 1e-4);
 }
 
+TEST_F(Physics, BothTiltsTurnEveryCellAboutXAndThenAboutZ) {
+    Tilt(10, -6);
+    app->UpdateWorldMatrices();
+    const float a = Steps(10), b = Steps(-6);
+    // Row 19, column 0 at (-47.5, 0, -47.5): about x to (x, -z sin a, z cos a), then about z.
+    const float x = -47.5f, y = 47.5f * std::sin(a), z = -47.5f * std::cos(a);
+    const Matrix& corner = Cell(19, 0).world;
+    EXPECT_NEAR(corner.m[3][0], x * std::cos(b) - y * std::sin(b), 1e-4);
+    EXPECT_NEAR(corner.m[3][1], x * std::sin(b) + y * std::cos(b), 1e-4);
+    EXPECT_NEAR(corner.m[3][2], z, 1e-4);
+    // The cell turns with the board: its x axis tips with the z tilt.
+    EXPECT_NEAR(corner.m[0][1], std::sin(b), 1e-6);
+    EXPECT_NEAR(app->instances[1].world.m[0][1], std::sin(b), 1e-6);
+}
+
 }  // namespace
 }  // namespace play_test
