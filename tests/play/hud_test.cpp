@@ -171,6 +171,51 @@ TEST_F(Hud, TheStageTitleShowsTensAndOnes) {
     }
 }
 
+// The shipped meshes, and stand-in textures of different widths so that each can be told apart.
+class BoardMeshes : public PlayFixture {
+  protected:
+    void PrepareFolder() override {
+        PlayFixture::PrepareFolder();
+        for (const char* name : {"ball.x", "wall.x", "tile.x", "block.x", "goal.x"}) {
+            std::filesystem::copy_file(std::filesystem::path(GORVANTI_RUN_DIR) / "graphics" / name,
+                                       folder / "graphics" / name);
+        }
+        int width = 2;
+        for (const char* name : {"wall.bmp", "tile.bmp", "block.bmp", "goal.bmp"}) {
+            WriteBmp(folder / "graphics" / name, width, 2);
+            width *= 2;
+        }
+    }
+
+    // The width of the texture file that every material of mesh `index` wears; 0 for none.
+    unsigned WornWidth(int index) {
+        const MeshEntry& mesh = app->meshes[index];
+        EXPECT_NE(mesh.mesh, nullptr) << "mesh " << index;
+        EXPECT_FALSE(mesh.materialTextures.empty()) << "mesh " << index;
+        IDirect3DTexture9* worn =
+            mesh.materialTextures.empty() ? nullptr : mesh.materialTextures[0];
+        for (IDirect3DTexture9* texture : mesh.materialTextures) {
+            EXPECT_EQ(texture, worn) << "mesh " << index;
+        }
+        for (const TextureEntry& entry : app->textures) {
+            if (worn != nullptr && entry.texture == worn) {
+                return entry.imageInfo.Width;
+            }
+        }
+        return 0;
+    }
+};
+
+TEST_F(BoardMeshes, TheBallIsUntexturedAndEveryOtherMeshWearsItsOwnTexture) {
+    Tick();
+    ASSERT_EQ(app->meshes.size(), 5u);
+    EXPECT_EQ(WornWidth(0), 0u);   // the ball
+    EXPECT_EQ(WornWidth(1), 2u);   // the box: wall.bmp
+    EXPECT_EQ(WornWidth(2), 4u);   // floor tiles: tile.bmp
+    EXPECT_EQ(WornWidth(3), 8u);   // blocks: block.bmp
+    EXPECT_EQ(WornWidth(4), 16u);  // goals: goal.bmp
+}
+
 class MissingSheet : public PlayFixture {
     bool WithSheet() const override { return false; }
 };
