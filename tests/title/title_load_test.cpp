@@ -111,6 +111,8 @@ TEST_F(TitleLoad, CameraLooksDownTheZAxisWithLightFromAbove) {
     EXPECT_EQ(app->lookAt.z, 100.0f);
     EXPECT_EQ(app->lookAt.y, 10.0f);
     EXPECT_EQ(app->up.y, 1.0f);
+    // Looking straight along +z, the view only moves the eye to the origin.
+    EXPECT_TRUE(MatrixNear(app->view, Moved(0, -10, 100)));
     // Perspective: h = cot(pi / 6) = sqrt(3); w = h / 1.333; far / (far - near) = 500 / 499.
     EXPECT_NEAR(app->projection.m[1][1], std::sqrt(3.0f), 1e-4);
     EXPECT_NEAR(app->projection.m[0][0], std::sqrt(3.0f) / 1.333f, 1e-4);
