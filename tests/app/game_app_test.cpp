@@ -324,6 +324,19 @@ TEST_F(StartUpTest, ATerminationRequestQuitsAsAConfirmedQuit) {
     EXPECT_TRUE(game.session.boxes.boxes.empty());
 }
 
+TEST_F(StartUpTest, TheWindowChainAloneShowsItsWindowBeforeTheLoop) {
+    game.session.boxes.answers = {IDYES};
+    bool visibleInTheLoop = false;
+    game.session.windows.onPump = [&] {
+        if (++pumps == 1) {
+            visibleInTheLoop = game.session.windows.IsVisible(Window());
+            game.session.windows.InjectClose(Window());
+        }
+    };
+    EXPECT_EQ(game.app->AppWindow::Start(GetModuleHandleA(NULL)), 1);
+    EXPECT_TRUE(visibleInTheLoop);
+}
+
 TEST_F(StartUpTest, AQuitMessageWaitingBeforeTheLoopEndsItBeforeTheFirstIdle) {
     ASSERT_EQ(game.StartUpWithoutLoop(), 1);
     game.log.Clear();
