@@ -65,10 +65,11 @@ class RealDirect3DTest : public ::testing::Test {
         }
     }
 
-    int LoadTexture(const std::string& name, D3DCOLOR colourKey = 0) {
+    int LoadTexture(const std::string& name, D3DCOLOR colourKey = 0,
+                    D3DPOOL pool = D3DPOOL_MANAGED) {
         TextureLoadParams params;
         params.fileName = name.c_str();
-        params.pool = D3DPOOL_MANAGED;
+        params.pool = pool;
         params.colourKey = colourKey;
         return engine.LoadTexture(params);
     }
@@ -186,13 +187,20 @@ TEST_F(RealDirect3DTest, AMeshSubsetIsDrawnWhereItsVerticesLie) {
     EXPECT_EQ(engine.PresentFrame(), 1);
 }
 
-TEST_F(RealDirect3DTest, ASpriteCoversItsScaledRectangleOverTheBlackClear) {
+// The sprite's texture from either pool the loader is asked for: a default-pool texture cannot be
+// locked on real Direct3D 9, so the loader fills it from system memory.
+class SpriteFromPool : public RealDirect3DTest, public ::testing::WithParamInterface<D3DPOOL> {};
+
+TEST_P(SpriteFromPool, CoversItsScaledRectangleOverTheBlackClear) {
     BmpLayout layout;
     layout.width = 2;
     layout.height = 2;
     const Bytes bytes = MakeBmp(layout, {RED, RED, RED, RED});
     directory.Write("red.bmp", std::string(bytes.begin(), bytes.end()));
-    ASSERT_EQ(LoadTexture("red.bmp"), 1);
+    ASSERT_EQ(LoadTexture("red.bmp", 0, GetParam()), 1);
+    D3DSURFACE_DESC description{};
+    ASSERT_EQ(engine.textures[0].texture->GetLevelDesc(0, &description), D3D_OK);
+    EXPECT_EQ(description.Pool, GetParam());
     SpriteParams params;
     params.texture = &engine.textures[0];
     params.x = 100;
@@ -210,5 +218,8 @@ TEST_F(RealDirect3DTest, ASpriteCoversItsScaledRectangleOverTheBlackClear) {
     EXPECT_EQ(BackBufferPixel(116, 90), 0u);
     EXPECT_EQ(engine.PresentFrame(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Pools, SpriteFromPool,
+                         ::testing::Values(D3DPOOL_MANAGED, D3DPOOL_DEFAULT));
 
 }  // namespace
