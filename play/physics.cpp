@@ -72,6 +72,24 @@ void StopAtEdge(float& position, float& step) {
     }
 }
 
+// Calls `visit(centre, cellBox)` for each block whose box overlaps `ballBox`, in map order, until
+// it returns false. `ballBox` is read afresh for every block: a visit may move it.
+template <typename Visit>
+void VisitBlocksUnder(const StageMap& map, const std::vector<MeshInstance>& instances,
+                      const FlatBox& ballBox, Visit visit) {
+    const BoxTest test;
+    for (int cell = 0; cell < MAP_CELLS; ++cell) {
+        if (map.cells[cell] != Block) {
+            continue;
+        }
+        const Vector3& centre = instances[FIRST_CELL_INSTANCE + cell].position;
+        const FlatBox cellBox = BoxAround(centre, HALF_CELL);
+        if (Overlap(test, ballBox, cellBox) && !visit(centre, cellBox)) {
+            return;
+        }
+    }
+}
+
 void ApplyFriction(float& step) {
     if (step < 0) {
         step += FRICTION;
@@ -120,65 +138,51 @@ void PlayScene::MoveBall() {
     // A ball moving mostly along z is pushed off a corner in x, and the other way round.
     const bool pushAlongX = std::fabs(stepX) <= std::fabs(stepZ);
 
-    const BoxTest test;
     const Vector3 origin = ball;
     Vector3 target = {ball.x + stepX, ball.y, ball.z + stepZ};
     FlatBox ballBox = BoxAround(target, HALF_CELL);
 
     // Axis pass: each block the ball would enter pushes it back out along x and z; the rays from
     // where the ball stood tell which side of the block it came from.
-    for (int cell = 0; cell < MAP_CELLS; ++cell) {
-        if (stageMap->cells[cell] != Block) {
-            continue;
-        }
-        const Vector3& centre = instances[FIRST_CELL_INSTANCE + cell].position;
-        const FlatBox cellBox = BoxAround(centre, HALF_CELL);
-        if (!Overlap(test, ballBox, cellBox)) {
-            continue;
-        }
-        if (RayHits(cellBox, origin, HALF_CELL, 0)) {
-            ballBox.min.x = centre.x - CELL_SIZE - HALF_CELL;
-            ballBox.max.x = centre.x - CELL_SIZE + HALF_CELL;
-        } else if (RayHits(cellBox, origin, -HALF_CELL, 0)) {
-            ballBox.min.x = centre.x + CELL_SIZE - HALF_CELL;
-            ballBox.max.x = centre.x + CELL_SIZE + HALF_CELL;
-        }
-        if (RayHits(cellBox, origin, 0, HALF_CELL)) {
-            ballBox.min.z = centre.z - CELL_SIZE - HALF_CELL;
-            ballBox.max.z = centre.z - CELL_SIZE + HALF_CELL;
-        } else if (RayHits(cellBox, origin, 0, -HALF_CELL)) {
-            ballBox.min.z = centre.z + CELL_SIZE - HALF_CELL;
-            ballBox.max.z = centre.z + CELL_SIZE + HALF_CELL;
-        }
-        target = {ballBox.min.x + HALF_CELL, target.y, ballBox.min.z + HALF_CELL};
-    }
+    VisitBlocksUnder(*stageMap, instances, ballBox,
+                     [&](const Vector3& centre, const FlatBox& cellBox) {
+                         if (RayHits(cellBox, origin, HALF_CELL, 0)) {
+                             ballBox.min.x = centre.x - CELL_SIZE - HALF_CELL;
+                             ballBox.max.x = centre.x - CELL_SIZE + HALF_CELL;
+                         } else if (RayHits(cellBox, origin, -HALF_CELL, 0)) {
+                             ballBox.min.x = centre.x + CELL_SIZE - HALF_CELL;
+                             ballBox.max.x = centre.x + CELL_SIZE + HALF_CELL;
+                         }
+                         if (RayHits(cellBox, origin, 0, HALF_CELL)) {
+                             ballBox.min.z = centre.z - CELL_SIZE - HALF_CELL;
+                             ballBox.max.z = centre.z - CELL_SIZE + HALF_CELL;
+                         } else if (RayHits(cellBox, origin, 0, -HALF_CELL)) {
+                             ballBox.min.z = centre.z + CELL_SIZE - HALF_CELL;
+                             ballBox.max.z = centre.z + CELL_SIZE + HALF_CELL;
+                         }
+                         target = {ballBox.min.x + HALF_CELL, target.y, ballBox.min.z + HALF_CELL};
+                         return true;
+                     });
     ball = target;
     ballBox = BoxAround(target, HALF_CELL);
 
     // Corner pass: the first block still overlapped pushes the ball sideways off its corner, so
     // that it slides past corners instead of sticking to them. One block a tick at most.
-    for (int cell = 0; cell < MAP_CELLS; ++cell) {
-        if (stageMap->cells[cell] != Block) {
-            continue;
-        }
-        const Vector3& centre = instances[FIRST_CELL_INSTANCE + cell].position;
-        const FlatBox cellBox = BoxAround(centre, HALF_CELL);
-        if (!Overlap(test, ballBox, cellBox)) {
-            continue;
-        }
-        for (const CornerRay& ray : CORNER_RAYS) {
-            if (!RayHits(cellBox, target, ray.directionX, ray.directionZ)) {
-                continue;
-            }
-            if (pushAlongX) {
-                target.x = centre.x + ray.sideX * CELL_SIZE;
-            } else {
-                target.z = centre.z + ray.sideZ * CELL_SIZE;
-            }
-            break;
-        }
-        break;
-    }
+    VisitBlocksUnder(*stageMap, instances, ballBox,
+                     [&](const Vector3& centre, const FlatBox& cellBox) {
+                         for (const CornerRay& ray : CORNER_RAYS) {
+                             if (!RayHits(cellBox, target, ray.directionX, ray.directionZ)) {
+                                 continue;
+                             }
+                             if (pushAlongX) {
+                                 target.x = centre.x + ray.sideX * CELL_SIZE;
+                             } else {
+                                 target.z = centre.z + ray.sideZ * CELL_SIZE;
+                             }
+                             break;
+                         }
+                         return false;
+                     });
     ball = target;
 }
 
