@@ -73,7 +73,7 @@ constexpr float BEST_LABEL_Y = 120.0f;
 constexpr float BEST_TIME_LABEL_Y = 145.0f;
 constexpr float BEST_DIGITS_Y = 170.0f;
 
-// The one parameter block is changed only where the next sprite differs from the previous one.
+// Cut and Place change the one parameter block only where the next sprite differs.
 void Cut(SpriteParams& params, const SheetRectangle& rectangle) {
     params.sourceX = rectangle.x;
     params.sourceY = rectangle.y;
@@ -96,119 +96,138 @@ void PutDigits(std::vector<Sprite>& sprites, int firstSprite, int digitCount, in
     }
 }
 
-}  // namespace
-
-void PlayScene::SetUpResources() {
-    ReleaseAll();
-
+// The board's textures and meshes; a file that fails to load leaves its entry missing or empty.
+void LoadBoardArt(RenderEngine& engine) {
     for (const char* file : TEXTURE_FILES) {
         TextureLoadParams params;
         params.fileName = file;
         params.pool = D3DPOOL_MANAGED;
-        LoadTexture(params);
+        engine.LoadTexture(params);
     }
     for (size_t k = 0; k < std::size(MESH_FILES); ++k) {
-        LoadMesh(MESH_FILES[k], AmbientFromDiffuse, MESH_TEXTURES[k]);
+        engine.LoadMesh(MESH_FILES[k], AmbientFromDiffuse, MESH_TEXTURES[k]);
     }
+}
 
-    ClearSprites();
-    SpriteParams params;
-    // Without the sheet (any failed texture load leaves index 4 empty) the sprites carry no
-    // texture and the engine skips them: the board still shows and the game still plays.
-    params.texture = textures.size() > SHEET_TEXTURE ? &textures[SHEET_TEXTURE] : nullptr;
-
+// The curtain: a chequer of tiles over the whole window, behind every other sprite.
+void AddCurtain(RenderEngine& engine, SpriteParams& params) {
     params.z = CURTAIN_DEPTH;
     for (int k = 0; k < CURTAIN_TILES; ++k) {
         const int row = k / CURTAIN_COLUMNS;
         const int column = k % CURTAIN_COLUMNS;
         Cut(params, (row + column) % 2 == 0 ? EVEN_CURTAIN_TILE : ODD_CURTAIN_TILE);
         Place(params, CURTAIN_TILE_SIZE * column, CURTAIN_TILE_SIZE * row);
-        AddSprite(params);
+        engine.AddSpriteAt(FIRST_CURTAIN_SPRITE + k, params);
     }
+}
 
-    // The stage title, the start sign and the clear word start hidden.
+// The stage title, the start sign and the clear word start hidden.
+void AddStageWords(RenderEngine& engine, SpriteParams& params) {
     params.z = 0;
     params.visible = 0;
     Place(params, 0, 0);
     Cut(params, STAGE_WORD);
-    AddSprite(params);  // 300
+    engine.AddSpriteAt(STAGE_WORD_SPRITE, params);
     Place(params, START_SIGN_X, START_SIGN_Y);
     Cut(params, START_SIGN);
-    AddSprite(params);  // 301
+    engine.AddSpriteAt(START_SIGN_SPRITE, params);
     Place(params, 0, 0);
     Cut(params, CLEAR_WORD);
-    AddSprite(params);  // 302
+    engine.AddSpriteAt(CLEAR_WORD_SPRITE, params);
     Cut(params, LARGE_DIGIT);
-    AddSprite(params);  // 303 stage number, tens
-    AddSprite(params);  // 304 stage number, ones
+    engine.AddSpriteAt(STAGE_TENS_SPRITE, params);
+    engine.AddSpriteAt(STAGE_ONES_SPRITE, params);
+}
 
-    // The display column, visible in every state.
+// A row of small digits at the window's left edge.
+void AddDigitRow(RenderEngine& engine, SpriteParams& params, int firstSprite, int digitCount,
+                 float y) {
+    Cut(params, SMALL_DIGIT);
+    for (int k = 0; k < digitCount; ++k) {
+        Place(params, SMALL_DIGIT.width * k, y);
+        engine.AddSpriteAt(firstSprite + k, params);
+    }
+}
+
+// The display column at the window's left edge, visible in every state: time, balls, best time.
+void AddDisplayColumn(RenderEngine& engine, SpriteParams& params) {
     params.visible = 1;
     Cut(params, TIME_LABEL);
-    AddSprite(params);  // 305
-    Cut(params, SMALL_DIGIT);
-    for (int k = 0; k < TIME_DIGITS; ++k) {
-        Place(params, SMALL_DIGIT.width * k, TIME_DIGITS_Y);
-        AddSprite(params);  // 306 to 309
-    }
+    engine.AddSpriteAt(TIME_LABEL_SPRITE, params);
+    AddDigitRow(engine, params, FIRST_TIME_DIGIT_SPRITE, TIME_DIGITS, TIME_DIGITS_Y);
     Place(params, 0, LIVES_LABEL_Y);
     Cut(params, LIVES_LABEL);
-    AddSprite(params);  // 310
-    Cut(params, SMALL_DIGIT);
-    for (int k = 0; k < LIVES_DIGITS; ++k) {
-        Place(params, SMALL_DIGIT.width * k, LIVES_DIGITS_Y);
-        AddSprite(params);  // 311, 312
-    }
+    engine.AddSpriteAt(LIVES_LABEL_SPRITE, params);
+    AddDigitRow(engine, params, FIRST_LIVES_DIGIT_SPRITE, LIVES_DIGITS, LIVES_DIGITS_Y);
     Place(params, 0, BEST_LABEL_Y);
     Cut(params, BEST_LABEL);
-    AddSprite(params);  // 313
+    engine.AddSpriteAt(BEST_LABEL_SPRITE, params);
     Place(params, 0, BEST_TIME_LABEL_Y);
     Cut(params, TIME_LABEL);
-    AddSprite(params);  // 314
-    Cut(params, SMALL_DIGIT);
-    for (int k = 0; k < TIME_DIGITS; ++k) {
-        Place(params, SMALL_DIGIT.width * k, BEST_DIGITS_Y);
-        AddSprite(params);  // 315 to 318
-    }
+    engine.AddSpriteAt(BEST_TIME_LABEL_SPRITE, params);
+    AddDigitRow(engine, params, FIRST_BEST_DIGIT_SPRITE, TIME_DIGITS, BEST_DIGITS_Y);
+}
 
-    // The banners and the fall letters start hidden.
+// The record banner, the fall letters and the game-over and ending banners start hidden.
+void AddNotices(RenderEngine& engine, SpriteParams& params) {
     params.visible = 0;
     Place(params, RECORD_BANNER_X, RECORD_BANNER_Y);
     Cut(params, RECORD_BANNER);
     params.scaleX = RECORD_BANNER_SCALE;
     params.scaleY = RECORD_BANNER_SCALE;
-    AddSprite(params);  // 319
+    engine.AddSpriteAt(RECORD_BANNER_SPRITE, params);
     params.scaleX = 1.0f;
     params.scaleY = 1.0f;
     params.colour = FALL_LETTER_COLOUR;
     for (int k = 0; k < FALL_LETTERS; ++k) {
         Place(params, FIRST_FALL_LETTER_X + FALL_LETTERS_CUT[k].width * k, FALL_LETTER_Y);
         Cut(params, FALL_LETTERS_CUT[k]);
-        AddSprite(params);  // 320 to 323
+        engine.AddSpriteAt(FIRST_FALL_LETTER_SPRITE + k, params);
     }
     params.colour = WHITE;
     Place(params, 0, 0);
     Cut(params, GAME_OVER_BANNER);
-    AddSprite(params);  // 324
+    engine.AddSpriteAt(GAME_OVER_SPRITE, params);
     Cut(params, ENDING_BANNER);
-    AddSprite(params);  // 325
+    engine.AddSpriteAt(ENDING_SPRITE, params);
+}
+
+// Straight down on the board, lit from above.
+void SetBoardCamera(RenderEngine& engine) {
+    engine.eye = {0, CAMERA_HEIGHT, 0};
+    engine.lookAt = {0, 0, 0};
+    engine.up = {0, 0, 1};  // +z towards the top of the window
+    engine.UpdateView();
+    engine.SetProjection(PERSPECTIVE, FIELD_OF_VIEW, ASPECT_RATIO, NEAR_PLANE, FAR_PLANE);
+    engine.SetDirectionalLight(0, -1.0f, 0, LIGHT_RANGE);
+    if (engine.device != nullptr) {
+        engine.device->SetRenderState(D3DRS_FILLMODE, D3DFILL_SOLID);
+        engine.device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+        engine.device->SetRenderState(D3DRS_AMBIENT, FULL_AMBIENT);
+    }
+}
+
+}  // namespace
+
+void PlayScene::SetUpResources() {
+    ReleaseAll();
+    LoadBoardArt(*this);
+
+    ClearSprites();
+    // The sprites are added in one parameter block, changed only where the next sprite differs.
+    SpriteParams params;
+    // Without the sheet (any failed texture load leaves index 4 empty) the sprites carry no
+    // texture and the engine skips them: the board still shows and the game still plays.
+    params.texture = textures.size() > SHEET_TEXTURE ? &textures[SHEET_TEXTURE] : nullptr;
+    AddCurtain(*this, params);
+    AddStageWords(*this, params);
+    AddDisplayColumn(*this, params);
+    AddNotices(*this, params);
     assert(sprites.size() == PLAY_SPRITE_COUNT);
 
     AddMeshInstance(BALL_MESH);
     AddMeshInstance(WALL_MESH);
-
-    eye = {0, CAMERA_HEIGHT, 0};
-    lookAt = {0, 0, 0};
-    up = {0, 0, 1};  // +z towards the top of the window
-    UpdateView();
-    SetProjection(PERSPECTIVE, FIELD_OF_VIEW, ASPECT_RATIO, NEAR_PLANE, FAR_PLANE);
-    SetDirectionalLight(0, -1.0f, 0, LIGHT_RANGE);
-
-    if (device != nullptr) {
-        device->SetRenderState(D3DRS_FILLMODE, D3DFILL_SOLID);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
-        device->SetRenderState(D3DRS_AMBIENT, FULL_AMBIENT);
-    }
+    SetBoardCamera(*this);
 }
 
 void PlayScene::ShowTime() {

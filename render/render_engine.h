@@ -32,6 +32,9 @@ class RenderEngine : public AppWindow {
                  const D3DCOLORVALUE* colour = nullptr);
     int AddMeshInstance(int32_t meshIndex);
     int AddSprite(const SpriteParams& params);
+    // AddSprite for a scene that knows its sprites by fixed index: the sprite must land at
+    // `index`, so a step added out of order fails at once instead of drawing the wrong picture.
+    void AddSpriteAt(int index, const SpriteParams& params);
     void ClearSprites();
 
     void UpdateView();

@@ -1,6 +1,7 @@
 // Sprites: adding and clearing them, their vertices and animation, their drawing, and the sprite
 // pass that sorts them into depth buckets.
 #include "render/sprites.h"
+#include <cassert>
 
 #include <array>
 #include <vector>
@@ -26,6 +27,11 @@ int RenderEngine::AddSprite(const SpriteParams& params) {
     sprites.emplace_back(params);
     sprites.back().ComputeVertices();
     return 1;
+}
+
+void RenderEngine::AddSpriteAt(int index, const SpriteParams& params) {
+    assert(static_cast<size_t>(index) == sprites.size());
+    AddSprite(params);
 }
 
 void RenderEngine::ClearSprites() {
