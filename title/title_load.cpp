@@ -55,6 +55,92 @@ const RenderStateOverride TITLE_OVERRIDES[] = {
     {TITLE_INSTANCE, D3DRS_FILLMODE, D3DFILL_SOLID}, {TITLE_INSTANCE, D3DRS_CULLMODE, D3DCULL_CCW},
 };
 
+// The opening picture, the letters, the lattice box and the title mesh; a file that fails to load
+// leaves its entry missing or empty.
+void LoadOpeningArt(RenderEngine& engine) {
+    TextureLoadParams textureParams;
+    textureParams.fileName = OPENING_TEXTURE_PATH;
+    textureParams.pool = D3DPOOL_MANAGED;
+    engine.LoadTexture(textureParams);
+    engine.LoadMesh(BOX_MESH_PATH, AmbientFromDiffuse, UNTEXTURED);
+    engine.LoadMesh(TITLE_MESH_PATH, NO_FLAGS, UNTEXTURED);
+}
+
+// The picture's two halves, transparent until they fade in, then the twelve letters below the
+// window's bottom edge.
+void AddOpeningSprites(RenderEngine& engine) {
+    SpriteParams params;
+    params.texture = &engine.textures[OPENING_TEXTURE];
+    params.z = 0;
+    params.uniformColour = 1;
+
+    params.x = PICTURE_X;
+    params.width = PICTURE_WIDTH;
+    params.height = PICTURE_HALF_HEIGHT;
+    params.colour = TRANSPARENT_BLACK;
+    params.y = PICTURE_Y;
+    params.cellRow = 0;
+    engine.AddSpriteAt(UPPER_PICTURE, params);
+    params.y = PICTURE_Y + PICTURE_HALF_HEIGHT;
+    params.cellRow = 1;
+    engine.AddSpriteAt(LOWER_PICTURE, params);
+
+    params.cellRow = 0;
+    params.y = LETTER_HIDDEN_Y;
+    params.height = LETTER_HEIGHT;
+    params.sourceY = LETTER_ROW_TEXEL_Y;
+    params.colour = OPAQUE_WHITE;
+    float sourceX = 0;
+    for (int letter = 0; letter < LETTER_COUNT; ++letter) {
+        params.x = LETTER_START_X + sourceX;
+        params.sourceX = sourceX;
+        params.width = LETTER_WIDTHS[letter];
+        engine.AddSpriteAt(FIRST_LETTER + letter, params);
+        sourceX += LETTER_WIDTHS[letter];
+    }
+}
+
+// The two lattice boxes far above and below, turned half round, and the title mesh; all hidden
+// until their steps show them.
+void AddTitleInstances(RenderEngine& engine) {
+    engine.AddMeshInstance(BOX_MESH);
+    engine.AddMeshInstance(BOX_MESH);
+    engine.AddMeshInstance(TITLE_MESH);
+    // LoadMesh keeps an entry even for a missing file, so the instances always exist.
+    assert(engine.instances.size() == INSTANCE_COUNT);
+    for (MeshInstance& instance : engine.instances) {
+        instance.visible = 0;
+    }
+
+    const float boxHeights[] = {BOX_START_HEIGHT, -BOX_START_HEIGHT};
+    for (int box : {UPPER_BOX, LOWER_BOX}) {
+        MeshInstance& instance = engine.instances[box];
+        instance.rotationZ = PI;
+        instance.position.y = boxHeights[box];
+        Multiply(instance.world, RotationZ(PI),
+                 Translation(instance.position.x, instance.position.y, instance.position.z));
+    }
+    MeshInstance& titleMesh = engine.instances[TITLE_INSTANCE];
+    titleMesh.position.y = TITLE_START_HEIGHT;
+    titleMesh.world = Translation(0, TITLE_START_HEIGHT, 0);
+
+    engine.renderStateOverrides.assign(std::begin(TITLE_OVERRIDES), std::end(TITLE_OVERRIDES));
+}
+
+// From in front of the title, lit from above.
+void SetTitleCamera(RenderEngine& engine) {
+    engine.eye = EYE;
+    engine.lookAt = LOOK_AT;
+    engine.up = UP;
+    engine.UpdateView();
+    engine.SetProjection(PERSPECTIVE, FIELD_OF_VIEW, ASPECT, NEAR_PLANE, FAR_PLANE);
+    engine.SetDirectionalLight(LIGHT_DIRECTION.x, LIGHT_DIRECTION.y, LIGHT_DIRECTION.z,
+                               LIGHT_RANGE);
+    if (engine.device != nullptr) {
+        engine.device->SetRenderState(D3DRS_AMBIENT, WHITE_AMBIENT);
+    }
+}
+
 }  // namespace
 
 int TitleScene::Load() {
@@ -64,80 +150,14 @@ int TitleScene::Load() {
     state = FadeInUpper;
     keysReleased = 1;
 
-    TextureLoadParams textureParams;
-    textureParams.fileName = OPENING_TEXTURE_PATH;
-    textureParams.pool = D3DPOOL_MANAGED;
-    LoadTexture(textureParams);
-
-    LoadMesh(BOX_MESH_PATH, AmbientFromDiffuse, UNTEXTURED);
-    LoadMesh(TITLE_MESH_PATH, NO_FLAGS, UNTEXTURED);
-
+    LoadOpeningArt(*this);
     ClearSprites();
     // Without the texture the sprites would have no texel size to cut from, so the opening
     // runs without them rather than drawing garbage or dividing by a missing size.
     if (!textures.empty()) {
-        SpriteParams params;
-        params.texture = &textures[OPENING_TEXTURE];
-        params.z = 0;
-        params.uniformColour = 1;
-
-        params.x = PICTURE_X;
-        params.width = PICTURE_WIDTH;
-        params.height = PICTURE_HALF_HEIGHT;
-        params.colour = TRANSPARENT_BLACK;
-        params.y = PICTURE_Y;
-        params.cellRow = 0;
-        AddSprite(params);
-        params.y = PICTURE_Y + PICTURE_HALF_HEIGHT;
-        params.cellRow = 1;
-        AddSprite(params);
-
-        params.cellRow = 0;
-        params.y = LETTER_HIDDEN_Y;
-        params.height = LETTER_HEIGHT;
-        params.sourceY = LETTER_ROW_TEXEL_Y;
-        params.colour = OPAQUE_WHITE;
-        float sourceX = 0;
-        for (float width : LETTER_WIDTHS) {
-            params.x = LETTER_START_X + sourceX;
-            params.sourceX = sourceX;
-            params.width = width;
-            AddSprite(params);
-            sourceX += width;
-        }
+        AddOpeningSprites(*this);
     }
-
-    AddMeshInstance(BOX_MESH);
-    AddMeshInstance(BOX_MESH);
-    AddMeshInstance(TITLE_MESH);
-    // LoadMesh keeps an entry even for a missing file, so the instances always exist.
-    assert(instances.size() == INSTANCE_COUNT);
-    for (MeshInstance& instance : instances) {
-        instance.visible = 0;
-    }
-
-    const float boxHeights[] = {BOX_START_HEIGHT, -BOX_START_HEIGHT};
-    for (int box : {UPPER_BOX, LOWER_BOX}) {
-        MeshInstance& instance = instances[box];
-        instance.rotationZ = PI;
-        instance.position.y = boxHeights[box];
-        Multiply(instance.world, RotationZ(PI),
-                 Translation(instance.position.x, instance.position.y, instance.position.z));
-    }
-    MeshInstance& titleMesh = instances[TITLE_INSTANCE];
-    titleMesh.position.y = TITLE_START_HEIGHT;
-    titleMesh.world = Translation(0, TITLE_START_HEIGHT, 0);
-
-    renderStateOverrides.assign(std::begin(TITLE_OVERRIDES), std::end(TITLE_OVERRIDES));
-
-    eye = EYE;
-    lookAt = LOOK_AT;
-    up = UP;
-    UpdateView();
-    SetProjection(PERSPECTIVE, FIELD_OF_VIEW, ASPECT, NEAR_PLANE, FAR_PLANE);
-    SetDirectionalLight(LIGHT_DIRECTION.x, LIGHT_DIRECTION.y, LIGHT_DIRECTION.z, LIGHT_RANGE);
-    if (device != nullptr) {
-        device->SetRenderState(D3DRS_AMBIENT, WHITE_AMBIENT);
-    }
+    AddTitleInstances(*this);
+    SetTitleCamera(*this);
     return 1;
 }
