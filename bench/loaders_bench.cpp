@@ -183,6 +183,11 @@ void DecodeFile(benchmark::State& state, const std::string& path) {
 void BM_DecodeBmp32(benchmark::State& state) {
     DecodeFile(state, Files().bmp);
 }
+// The shipped board textures: 64 x 64, 24 bits.
+void BM_DecodeShippedBmp24(benchmark::State& state) {
+    DecodeFile(state, GORVANTI_RUN_DIR "/graphics/tile.bmp");
+    state.SetItemsProcessed(state.iterations() * 64 * 64);
+}
 void BM_DecodeDdsA8R8G8B8(benchmark::State& state) {
     DecodeFile(state, Files().dds);
 }
@@ -242,6 +247,7 @@ void BM_LoadMeshFromX(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_DecodeBmp32);
+BENCHMARK(BM_DecodeShippedBmp24);
 BENCHMARK(BM_DecodeDdsA8R8G8B8);
 BENCHMARK(BM_CreateTextureFromBmp);
 BENCHMARK(BM_CreateTextureFromDds);

@@ -1,8 +1,4 @@
-// The BMP decoder: header checks, stb_image for the plain files, our own loop for the rest.
-//
-// stb_image decodes paletted files with a full palette and 24-bit files correctly. It leaves
-// missing palette entries unset, misreads OS/2 palettes and makes an all-zero alpha channel
-// opaque, so short palettes, OS/2 headers and every 16- and 32-bit file take our own loop.
+// The BMP decoder: header checks, then one loop over the rows for every layout the checks accept.
 #include "gfxutil/bmp.h"
 
 #include <cstring>
@@ -10,15 +6,6 @@
 #include "gfxutil/byte_reader.h"
 #include "gfxutil/image_limits.h"
 #include "gfxutil/pixel_masks.h"
-
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_BMP
-#define STBI_NO_STDIO
-#define STBI_NO_LINEAR
-#define STBI_NO_HDR
-#define STBI_MAX_DIMENSIONS 16384
-#include <stb_image.h>
 
 namespace {
 
@@ -243,48 +230,6 @@ D3DFORMAT SourceFormat(const BmpLayout& layout) {
     }
 }
 
-// Whether stb_image decodes this file exactly: a BI_RGB file with a header it knows, and for
-// paletted files a palette long enough for every index (stb leaves missing entries unset).
-bool StbDecodesCorrectly(const BmpLayout& layout) {
-    if (layout.compression != COMPRESSION_RGB || layout.headerSize == CORE_HEADER_SIZE ||
-        layout.headerSize == V2_HEADER_SIZE) {
-        return false;
-    }
-    const size_t headersEnd = FILE_HEADER_SIZE + layout.headerSize;
-    if (layout.bitsPerPixel == 24) {
-        return layout.pixelOffset == headersEnd;
-    }
-    if (layout.bitsPerPixel <= 8) {
-        const size_t stbPaletteCount = (layout.pixelOffset - headersEnd) / 4;
-        return stbPaletteCount >= (1u << layout.bitsPerPixel) &&
-               stbPaletteCount <= MAX_PALETTE_ENTRIES;
-    }
-    return false;
-}
-
-bool DecodeWithStb(const uint8_t* data, size_t size, DecodedImage& image, std::string& error) {
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    stbi_uc* rgba =
-        stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &channels, STB_RGBA);
-    if (rgba == nullptr) {
-        return Fail(error, stbi_failure_reason());
-    }
-    if (static_cast<uint32_t>(width) != image.width ||
-        static_cast<uint32_t>(height) != image.height) {
-        stbi_image_free(rgba);
-        return Fail(error, "BMP decoded to an unexpected size");
-    }
-    for (size_t i = 0; i < image.texels.size(); ++i) {
-        const stbi_uc* texel = rgba + 4 * i;
-        image.texels[i] = (uint32_t(texel[3]) << 24) | (uint32_t(texel[0]) << 16) |
-                          (uint32_t(texel[1]) << 8) | texel[2];
-    }
-    stbi_image_free(rgba);
-    return true;
-}
-
 void DecodeRows(const uint8_t* data, const BmpLayout& layout, DecodedImage& image) {
     uint32_t palette[MAX_PALETTE_ENTRIES];
     for (uint32_t& entry : palette) {
@@ -346,9 +291,6 @@ bool DecodeBmp(const uint8_t* data, size_t size, DecodedImage& image, std::strin
     image.width = layout.width;
     image.height = layout.height;
     image.texels.assign(size_t(layout.width) * layout.height, 0);
-    if (StbDecodesCorrectly(layout) && size <= INT32_MAX) {
-        return DecodeWithStb(data, size, image, error);
-    }
     DecodeRows(data, layout, image);
     return true;
 }
