@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/game_app.h"
+#include "app/key_bits.h"
 #include "platform/backends.h"
 #include "platform/gl/gl_direct3d.h"
 #include "platform/headless/headless.h"
@@ -19,7 +20,6 @@ namespace {
 constexpr double TICK_SECONDS = 0.040;
 // Past the intro, with the curtain open and the board tilted.
 constexpr int TICKS_INTO_PLAY = 130;
-constexpr int ROLL_RIGHT = 0x04;
 
 void DrawPlayFrames(benchmark::State& state, bool openGl) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
@@ -39,7 +39,7 @@ void DrawPlayFrames(benchmark::State& state, bool openGl) {
         } else {
             app->scene = SCENE_PLAY;
             for (int tick = 0; tick < TICKS_INTO_PLAY; ++tick) {
-                app->keyState.bits = ROLL_RIGHT;
+                app->keyState.bits = KEY_BIT_RIGHT;
                 app->PlayScene::Tick(app->keyState);
             }
             double seconds = 0;

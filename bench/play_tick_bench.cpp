@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/game_app.h"
+#include "app/key_bits.h"
 #include "app/scene_numbers.h"
 #include "platform/backends.h"
 #include "platform/headless/headless.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr double TICK_SECONDS = 0.040;
 constexpr int INTRO_TICKS = 102;
-constexpr int ROLL_UP = 0x01;
-constexpr int ROLL_DOWN = 0x02;
 
 // A game in a scratch folder holding only ./besttime.dat; without art the sprites have no
 // texture, which the logic does not need.
@@ -90,10 +89,10 @@ void HeldTilt(benchmark::State& state, int stage, int bits) {
 }
 
 void StageOneHeldTilt(benchmark::State& state) {
-    HeldTilt(state, 1, ROLL_DOWN);
+    HeldTilt(state, 1, KEY_BIT_DOWN);
 }
 void StageTenHeldTilt(benchmark::State& state) {
-    HeldTilt(state, 10, ROLL_UP);
+    HeldTilt(state, 10, KEY_BIT_UP);
 }
 
 BENCHMARK(StageOneHeldTilt);

@@ -1,6 +1,7 @@
 // The tilt of the board and the roll of the ball, one tick at a time.
 #include <cmath>
 
+#include "app/key_bits.h"
 #include "gfxutil/ray_box.h"
 #include "play/board_geometry.h"
 #include "play/play_scene.h"
@@ -16,12 +17,6 @@ constexpr float RAD_TO_DEG = 57.29674f;
 constexpr float FRICTION = SPEED_PER_DEGREE;
 // Holes and goals catch the ball when its centre is less than 2.5 + 0.1 from theirs.
 constexpr float PROBE_HALF = 0.1f;
-
-// The key bits by where they roll the ball on screen.
-constexpr int ROLL_UP = 0x01;
-constexpr int ROLL_DOWN = 0x02;
-constexpr int ROLL_RIGHT = 0x04;
-constexpr int ROLL_LEFT = 0x08;
 
 // The corner pass's diagonal rays from the ball's centre, in the order they are tried, and the
 // side of the block (in cells) the ball is put on when that ray hits.
@@ -105,14 +100,14 @@ void PlayScene::TiltInput(KeyState& keys) {
     const int bits = keys.bits;
     // Everything reads the ball's angles; every instance gets the same change.
     const MeshInstance& ball = instances[BALL_INSTANCE];
-    if ((bits & ROLL_UP) && ball.rotationX < TILT_LIMIT) {
+    if ((bits & KEY_BIT_UP) && ball.rotationX < TILT_LIMIT) {
         AddTilt(instances, &MeshInstance::rotationX, TILT_STEP);
-    } else if ((bits & ROLL_DOWN) && ball.rotationX > -TILT_LIMIT) {
+    } else if ((bits & KEY_BIT_DOWN) && ball.rotationX > -TILT_LIMIT) {
         AddTilt(instances, &MeshInstance::rotationX, -TILT_STEP);
     }
-    if ((bits & ROLL_RIGHT) && ball.rotationZ > -TILT_LIMIT) {
+    if ((bits & KEY_BIT_RIGHT) && ball.rotationZ > -TILT_LIMIT) {
         AddTilt(instances, &MeshInstance::rotationZ, -TILT_STEP);
-    } else if ((bits & ROLL_LEFT) && ball.rotationZ < TILT_LIMIT) {
+    } else if ((bits & KEY_BIT_LEFT) && ball.rotationZ < TILT_LIMIT) {
         AddTilt(instances, &MeshInstance::rotationZ, TILT_STEP);
     }
 }

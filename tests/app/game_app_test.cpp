@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/key_bits.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -142,9 +143,9 @@ TEST_F(ClockTest, TheMillisecondClockKeepsItsBeatAcrossTheCounterWrap) {
 }
 
 TEST_F(ClockTest, KeysHeldOnlyBetweenTwoTicksReachTheNextTick) {
-    // In play the bits show in the tilt: with both keys of the up-down pair (0x01 and 0x02)
-    // reaching one tick, the board tilts one step (0.017453) towards the top; the second key
-    // alone would tilt it the other way, no key would leave it level.
+    // In play the bits show in the tilt: with both keys of the up-down pair reaching one tick,
+    // the board tilts one step (0.017453) towards the top; the second key alone would tilt it the
+    // other way, no key would leave it level.
     constexpr int INTRO_TICKS = 102;
     constexpr double TILT_STEP = 0.017453;
     game.app->scene = SCENE_PLAY;
@@ -161,7 +162,7 @@ TEST_F(ClockTest, KeysHeldOnlyBetweenTwoTicksReachTheNextTick) {
     game.session.keyboard.held = {VK_DOWN};
     game.app->Idle();
     game.session.keyboard.held = {};
-    EXPECT_EQ(game.app->keyState.bits, 0x01 | 0x02);
+    EXPECT_EQ(game.app->keyState.bits, KEY_BIT_UP | KEY_BIT_DOWN);
     SetClock(game.app->nextDue + 1);
     game.app->Idle();  // present
     game.app->Idle();  // the tick takes the bits and clears them

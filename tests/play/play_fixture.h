@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/game_app.h"
+#include "app/key_bits.h"
 #include "app/scene_numbers.h"
 #include "platform/backends.h"
 #include "platform/headless/headless.h"
@@ -132,16 +133,16 @@ class PlayFixture : public SceneFixture {
     void PlaceBall(float x, float z) { Ball().position = {x, 0, z}; }
 
     // Tilts by whole steps from the current angle through the scene's own input: positive x
-    // towards the top of the window (bit 0x01), positive z to the left (bit 0x08).
+    // towards the top of the window (KEY_BIT_UP), positive z to the left (KEY_BIT_LEFT).
     void Tilt(int stepsX, int stepsZ) {
         while (stepsX != 0 || stepsZ != 0) {
             KeyState keys{};
             if (stepsX != 0) {
-                keys.bits |= stepsX > 0 ? 0x01 : 0x02;
+                keys.bits |= stepsX > 0 ? KEY_BIT_UP : KEY_BIT_DOWN;
                 stepsX -= stepsX > 0 ? 1 : -1;
             }
             if (stepsZ != 0) {
-                keys.bits |= stepsZ > 0 ? 0x08 : 0x04;
+                keys.bits |= stepsZ > 0 ? KEY_BIT_LEFT : KEY_BIT_RIGHT;
                 stepsZ -= stepsZ > 0 ? 1 : -1;
             }
             app->TiltInput(keys);

@@ -142,7 +142,7 @@ TEST_F(Flow, AClearTakes86TicksThenTheNextStageIsBuilt) {
     Tilt(4, 0);
     const double step = 0.017453;
     for (int tick = 1; tick < CLEAR_TICKS; ++tick) {
-        const int bits = tick == 1 ? 0x02 : tick >= 22 && tick <= 30 ? 0x01 : 0;
+        const int bits = tick == 1 ? KEY_BIT_DOWN : tick >= 22 && tick <= 30 ? KEY_BIT_UP : 0;
         ASSERT_EQ(Tick(bits), SCENE_PLAY);
         ASSERT_EQ(app->goalReached, 1) << "clear tick " << tick;
         if (tick == 21) {

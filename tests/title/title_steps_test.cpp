@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/key_bits.h"
 #include "title_fixture.h"
 #include "title_matrices.h"
 
@@ -54,7 +55,7 @@ TEST_F(TitleSteps, PictureChannelsFollowTheFadesOnEveryPath) {
         app->TitleScene::loaded = 0;
         PictureModel model;
         for (int tick = 0; tick < pictureTicks; ++tick) {
-            const int bits = tick == pressAt ? 0x02 : 0;
+            const int bits = tick == pressAt ? KEY_BIT_DOWN : 0;
             // The state this tick runs: a reload starts at step 0.
             const int state = app->TitleScene::loaded == 0 ? FadeInUpper : State();
             // keysReleased is 1 after a load and after every keyless tick.

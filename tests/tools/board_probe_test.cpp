@@ -28,17 +28,17 @@ TEST(BoardProbe, EveryStepStartsFromTheStateItIsGiven) {
     BoardProbe probe(10);  // starts at the centre of the open middle of the board
     const BallState start = probe.Start();
     BallState oneDegree, twoDegrees, again, level;
-    EXPECT_EQ(probe.Step(start, ROLL_RIGHT, oneDegree), Outcome::Rolling);
+    EXPECT_EQ(probe.Step(start, KEY_BIT_RIGHT, oneDegree), Outcome::Rolling);
     EXPECT_EQ(oneDegree.tiltZ, -TILT_STEP);
     EXPECT_EQ(oneDegree.x, start.x);  // one degree is all friction
 
-    EXPECT_EQ(probe.Step(oneDegree, ROLL_RIGHT | ROLL_UP, twoDegrees), Outcome::Rolling);
+    EXPECT_EQ(probe.Step(oneDegree, KEY_BIT_RIGHT | KEY_BIT_UP, twoDegrees), Outcome::Rolling);
     EXPECT_FLOAT_EQ(twoDegrees.x, start.x + 2 * SPEED_PER_DEGREE - SPEED_PER_DEGREE);
     EXPECT_EQ(twoDegrees.z, start.z);
     EXPECT_EQ(twoDegrees.tiltX, TILT_STEP);
 
     // The probe's game has moved on; the same step from the same state must not notice.
-    EXPECT_EQ(probe.Step(oneDegree, ROLL_RIGHT | ROLL_UP, again), Outcome::Rolling);
+    EXPECT_EQ(probe.Step(oneDegree, KEY_BIT_RIGHT | KEY_BIT_UP, again), Outcome::Rolling);
     EXPECT_EQ(again.x, twoDegrees.x);
     EXPECT_EQ(again.tiltZ, twoDegrees.tiltZ);
     EXPECT_EQ(probe.Step(start, 0, level), Outcome::Rolling);

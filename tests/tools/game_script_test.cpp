@@ -29,7 +29,8 @@ TEST(GameScript, TextReadsBackThroughTheReplayToolAsTheSameKeysEveryTick) {
     script.Release(3);
     script.Comment("Stage 1: two sections of nothing held stay two lines.");
     script.Release(2);
-    script.Play({ROLL_UP | ROLL_LEFT, ROLL_UP | ROLL_LEFT, 0, ROLL_DOWN | ROLL_RIGHT});
+    script.Play(
+        {KEY_BIT_UP | KEY_BIT_LEFT, KEY_BIT_UP | KEY_BIT_LEFT, 0, KEY_BIT_DOWN | KEY_BIT_RIGHT});
     script.Hold(2, {SPACE});
 
     ReplayScript read;
@@ -56,10 +57,10 @@ TEST(GameScript, SectionCommentsStandBeforeTheirFirstLine) {
 }
 
 TEST(GameScript, PlayBitsHoldTheShippedArrowOfTheirSlot) {
-    EXPECT_EQ(GameScript::KeysOfBits(ROLL_UP), TickKeys{UP});
-    EXPECT_EQ(GameScript::KeysOfBits(ROLL_DOWN), TickKeys{DOWN});
-    EXPECT_EQ(GameScript::KeysOfBits(ROLL_RIGHT), TickKeys{RIGHT});
-    EXPECT_EQ(GameScript::KeysOfBits(ROLL_LEFT), TickKeys{LEFT});
+    EXPECT_EQ(GameScript::KeysOfBits(KEY_BIT_UP), TickKeys{UP});
+    EXPECT_EQ(GameScript::KeysOfBits(KEY_BIT_DOWN), TickKeys{DOWN});
+    EXPECT_EQ(GameScript::KeysOfBits(KEY_BIT_RIGHT), TickKeys{RIGHT});
+    EXPECT_EQ(GameScript::KeysOfBits(KEY_BIT_LEFT), TickKeys{LEFT});
     EXPECT_TRUE(GameScript::KeysOfBits(0).empty());
 }
 

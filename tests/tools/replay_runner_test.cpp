@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/key_bits.h"
 #include "app/scene_numbers.h"
 #include "tests/tools/replay_trace.h"
 
@@ -14,11 +15,6 @@ constexpr int HELD_TILT_TICKS = 6;
 // The title: a press then a release per step, the last press followed at once by the space bar.
 constexpr int FIRST_PLAY_SCENE_TICK = 2 * TITLE_STEPS_BEFORE_START;
 constexpr int FIRST_TILT_TICK = FIRST_PLAY_SCENE_TICK + INTRO_TICKS;
-
-constexpr int BIT_UP = 0x01;
-constexpr int BIT_DOWN = 0x02;
-constexpr int BIT_RIGHT = 0x04;
-constexpr int BIT_FIFTH = 0x10;  // the space bar, as shipped
 
 constexpr float TILT_STEP = 0.017453f;
 constexpr float SPEED_PER_DEGREE = 0.15f;
@@ -63,9 +59,9 @@ TEST_F(ShortRun, SkippedTitleHandsOverToPlayOnTheSpaceBar) {
     for (int tick = 0; tick < FIRST_PLAY_SCENE_TICK; ++tick) {
         EXPECT_EQ(Row(tick).scene, SCENE_TITLE) << "tick " << tick;
     }
-    EXPECT_EQ(Row(0).bits, BIT_UP);
+    EXPECT_EQ(Row(0).bits, KEY_BIT_UP);
     EXPECT_EQ(Row(1).bits, 0);
-    EXPECT_EQ(Row(FIRST_PLAY_SCENE_TICK - 1).bits, BIT_FIFTH);
+    EXPECT_EQ(Row(FIRST_PLAY_SCENE_TICK - 1).bits, KEY_BIT_FIFTH);  // the space bar, as shipped
     // The first play tick loads the scene and runs the first intro tick, which builds stage 1.
     const TraceRow& first = Row(FIRST_PLAY_SCENE_TICK);
     EXPECT_EQ(first.scene, SCENE_PLAY);
@@ -98,7 +94,7 @@ TEST_F(ShortRun, HeldTiltGrowsADegreeATickAndRollsTheBallFromTheSecondDegree) {
         const TraceRow& row = Row(FIRST_TILT_TICK + k - 1);
         angle -= TILT_STEP;
         rolled += k * SPEED_PER_DEGREE - FRICTION;
-        EXPECT_EQ(row.bits, BIT_DOWN | BIT_RIGHT);
+        EXPECT_EQ(row.bits, KEY_BIT_DOWN | KEY_BIT_RIGHT);
         EXPECT_EQ(row.time, k);
         EXPECT_NEAR(row.rotationX, angle, TOLERANCE) << "tick " << k;
         EXPECT_NEAR(row.rotationZ, angle, TOLERANCE) << "tick " << k;

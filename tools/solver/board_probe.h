@@ -4,13 +4,8 @@
 #include <memory>
 
 #include "app/game_app.h"
+#include "app/key_bits.h"
 #include "platform/headless/headless.h"
-
-// The key bits a play tick receives, by where they roll the ball on screen.
-constexpr int ROLL_UP = 0x01;
-constexpr int ROLL_DOWN = 0x02;
-constexpr int ROLL_RIGHT = 0x04;
-constexpr int ROLL_LEFT = 0x08;
 
 // Everything the roll reads and writes: the ball's centre on the board and the two tilt angles.
 struct BallState {

@@ -17,14 +17,14 @@ constexpr float SURE_SHARE_OF_ESTIMATE = 0.9f;
 // Every combination of at most one key of each tilt pair.
 constexpr int INPUTS[] = {
     0,
-    ROLL_UP,
-    ROLL_DOWN,
-    ROLL_RIGHT,
-    ROLL_LEFT,
-    ROLL_UP | ROLL_RIGHT,
-    ROLL_UP | ROLL_LEFT,
-    ROLL_DOWN | ROLL_RIGHT,
-    ROLL_DOWN | ROLL_LEFT,
+    KEY_BIT_UP,
+    KEY_BIT_DOWN,
+    KEY_BIT_RIGHT,
+    KEY_BIT_LEFT,
+    KEY_BIT_UP | KEY_BIT_RIGHT,
+    KEY_BIT_UP | KEY_BIT_LEFT,
+    KEY_BIT_DOWN | KEY_BIT_RIGHT,
+    KEY_BIT_DOWN | KEY_BIT_LEFT,
 };
 
 struct Node {
