@@ -1,11 +1,8 @@
 // Loading a 256x256 32-bit BMP, a 256x256 A8R8G8B8 DDS and a 512-triangle X mesh from files.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +11,7 @@
 #include "gfxutil/texture_loader.h"
 #include "gfxutil/xfile.h"
 #include "platform/headless/recording_device.h"
+#include "tools/replay/scratch_directory.h"
 
 namespace {
 
@@ -120,29 +118,19 @@ std::string PlateX() {
     return text;
 }
 
-// The three files, written once into a temporary directory that lives as long as the program.
+// The three files, written once into a scratch directory that lives as long as the program.
 struct ArtFiles {
     ArtFiles() {
-        directory = std::filesystem::temp_directory_path() /
-                    ("gorvanti_loaders_bench_" + std::to_string(getpid()));
-        std::filesystem::create_directories(directory);
-        Write(bmp = (directory / "system.bmp").string(), SheetBmp());
-        Write(dds = (directory / "openingtitle.dds").string(), TitleDds());
-        const std::string plate = PlateX();
-        Write(x = (directory / "tile.x").string(),
-              std::vector<uint8_t>(plate.begin(), plate.end()));
+        const std::vector<uint8_t> sheet = SheetBmp(), title = TitleDds();
+        directory.Write("system.bmp", std::string(sheet.begin(), sheet.end()));
+        directory.Write("openingtitle.dds", std::string(title.begin(), title.end()));
+        directory.Write("tile.x", PlateX());
     }
-    ~ArtFiles() {
-        std::error_code ignored;
-        std::filesystem::remove_all(directory, ignored);
-    }
-    static void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
+    std::string PathOf(const char* name) const { return (directory.Path() / name).string(); }
 
-    std::filesystem::path directory;
-    std::string bmp, dds, x;
+    ScratchDirectory directory{ScratchDirectory::Enter::No};
+    const std::string bmp = PathOf("system.bmp"), dds = PathOf("openingtitle.dds"),
+                      x = PathOf("tile.x");
 };
 
 const ArtFiles& Files() {

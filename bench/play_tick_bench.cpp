@@ -2,10 +2,7 @@
 // held tilt, on the null device; `percent_of_tick` is the share of the 40 ms tick it takes.
 #include <benchmark/benchmark.h>
 #include <time.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "app/game_app.h"
@@ -14,6 +11,7 @@
 #include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "tools/replay/scratch_directory.h"
 
 namespace {
 
@@ -25,12 +23,8 @@ constexpr int INTRO_TICKS = 102;
 class PlayBench {
   public:
     explicit PlayBench(int stage) {
-        char pattern[] = "/tmp/gorvanti_play_bench_XXXXXX";
-        folder = mkdtemp(pattern);
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
-        std::ofstream("besttime.dat") << "270f\n270f\n270f\n270f\n270f\n270f\n270f\n270f\n270f\n"
-                                         "270f\n";
+        folder.Write("besttime.dat",
+                     "270f\n270f\n270f\n270f\n270f\n270f\n270f\n270f\n270f\n270f\n");
         platform::headless::ResetWindowState();
         session = std::make_unique<platform::headless::Session>();
         platform::SetDirect3DFactory([] { return platform::headless::CreateNullDirect3D(); });
@@ -51,8 +45,6 @@ class PlayBench {
         platform::SetDirect3DFactory({});
         session.reset();
         platform::headless::ResetWindowState();
-        std::filesystem::current_path(previousFolder);
-        std::filesystem::remove_all(folder);
     }
 
     int Tick(int bits) {
@@ -60,8 +52,7 @@ class PlayBench {
         return app->PlayScene::Tick(app->keyState);
     }
 
-    std::filesystem::path folder;
-    std::filesystem::path previousFolder;
+    ScratchDirectory folder;
     std::unique_ptr<platform::headless::Session> session;
     std::unique_ptr<GameApp> app;
 };

@@ -2,7 +2,6 @@
 // application object on the null device; `ticks_per_second` and `times_real_time` (25 ticks a
 // second is real time).
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include "app/game_app.h"
 #include "tools/replay/replay_runner.h"
 #include "tools/replay/replay_script.h"
+#include "tools/replay/scratch_directory.h"
 
 namespace {
 
@@ -23,25 +23,20 @@ void BM_FullGameReplay(benchmark::State& state) {
         state.SkipWithError(error.c_str());
         return;
     }
-    const fs::path previous = fs::current_path();
-    const fs::path folder =
-        fs::temp_directory_path() / ("gorvanti-replay-bench-" + std::to_string(::getpid()));
     // Replays write besttime.dat back: run them in a copy of the run folder.
-    fs::remove_all(folder);
-    fs::copy(GORVANTI_RUN_DIR, folder, fs::copy_options::recursive);
+    const ScratchDirectory folder;
+    fs::copy(GORVANTI_RUN_DIR, folder.Path(), fs::copy_options::recursive);
     ReplayOptions options;
-    options.directory = folder.string();
+    options.directory = folder.Path().string();
     options.scriptFile = script.string();
     double seconds = 0;
     for (auto _ : state) {
-        fs::copy_file(fs::path(GORVANTI_RUN_DIR) / "besttime.dat", folder / "besttime.dat",
+        fs::copy_file(fs::path(GORVANTI_RUN_DIR) / "besttime.dat", folder.Path() / "besttime.dat",
                       fs::copy_options::overwrite_existing);
         auto start = std::chrono::steady_clock::now();
         RunReplay(options);
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        fs::current_path(previous);
     }
-    fs::remove_all(folder);
     const double ticks = static_cast<double>(parsed.Length()) * state.iterations();
     state.counters["ticks_per_second"] = ticks / seconds;
     state.counters["times_real_time"] = ticks / seconds / Game::TICKS_PER_SECOND;

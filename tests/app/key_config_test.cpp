@@ -3,7 +3,7 @@
 
 #include "app/game_app.h"
 #include "tests/support/box_recorder.h"
-#include "tests/support/scratch_directory.h"
+#include "tests/support/run_folder.h"
 
 namespace {
 

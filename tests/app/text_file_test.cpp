@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "tests/support/box_recorder.h"
-#include "tests/support/scratch_directory.h"
+#include "tools/replay/scratch_directory.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

@@ -10,11 +10,10 @@
 #include <sstream>
 #include <vector>
 
-#include <unistd.h>
-
 #include "app/text_file.h"
 #include "platform/win32.h"
 #include "tests/art/art_test_support.h"
+#include "tools/replay/scratch_directory.h"
 
 namespace {
 
@@ -83,15 +82,12 @@ TEST(BestTimeFile, HoldsTenTimesOf9999AndNothingElse) {
 
 class ShipSettings : public ::testing::Test {
   protected:
-    ShipSettings()
-        : root(std::filesystem::temp_directory_path() /
-               ("ship_settings_" + std::to_string(::getpid()))) {
+    ShipSettings() {
         std::filesystem::create_directories(root / "settings");
         std::filesystem::create_directories(root / "run");
         Write(root / "settings" / "setup.ini", "shipped keys\n");
         Write(root / "settings" / "besttime.dat", "shipped times\n");
     }
-    ~ShipSettings() override { std::filesystem::remove_all(root); }
 
     static void Write(const std::filesystem::path& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
@@ -110,7 +106,8 @@ class ShipSettings : public ::testing::Test {
         return std::system(command.c_str());
     }
 
-    std::filesystem::path root;
+    ScratchDirectory scratch{ScratchDirectory::Enter::No};
+    const std::filesystem::path& root = scratch.Path();
 };
 
 TEST_F(ShipSettings, KeepsAPlayersOwnFilesAndSuppliesMissingOnes) {

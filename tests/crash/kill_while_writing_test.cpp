@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/scratch_directory.h"
+#include "tests/support/run_folder.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ int Kills() {
 // truncated file or a missing one.
 TEST(KillWhileWriting, BestTimesAreAlwaysAWholeTableTheGameWrote) {
     ScratchDirectory directory;
-    ASSERT_TRUE(directory.CopyArt());
+    ASSERT_TRUE(CopyArt(directory));
     directory.Write("setup.ini", ARROW_KEYS_SETUP);
     const std::string folder = directory.Path().string();
 

@@ -3,11 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstring>
-#include <fstream>
-
-#include <unistd.h>
 
 RecordingDevice::RecordingDevice() {
     direct3D = platform::headless::CreateRecordingDirect3D(log);
@@ -53,29 +49,10 @@ std::vector<uint32_t> ReadTexels(IDirect3DTexture9* texture, uint32_t width, uin
     return texels;
 }
 
-namespace {
-
-std::filesystem::path FreshDirectory() {
-    static std::atomic<int> counter{0};
-    std::filesystem::path directory =
-        std::filesystem::temp_directory_path() /
-        ("gorvanti_gfxutil_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(directory);
-    return directory;
-}
-
-}  // namespace
-
 ScratchFile::ScratchFile(const std::string& name, const std::vector<uint8_t>& bytes)
-    : directory(FreshDirectory()), path(directory / name) {
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+    : ScratchFile(name, std::string(bytes.begin(), bytes.end())) {}
 
 ScratchFile::ScratchFile(const std::string& name, const std::string& text)
-    : ScratchFile(name, std::vector<uint8_t>(text.begin(), text.end())) {}
-
-ScratchFile::~ScratchFile() {
-    std::error_code ignored;
-    std::filesystem::remove_all(directory, ignored);
+    : directory(ScratchDirectory::Enter::No), path(directory.Path() / name) {
+    directory.Write(name, text);
 }

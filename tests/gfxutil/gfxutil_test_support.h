@@ -8,6 +8,7 @@
 
 #include "platform/d3d9.h"
 #include "platform/headless/recording_device.h"
+#include "tools/replay/scratch_directory.h"
 
 // A device on the recording Direct3D; the log starts empty after the device is created.
 class RecordingDevice {
@@ -28,18 +29,15 @@ std::vector<std::string> CallNames(const platform::headless::CallLog& log);
 // The top level of a texture read back through LockRect, rows top first.
 std::vector<uint32_t> ReadTexels(IDirect3DTexture9* texture, uint32_t width, uint32_t height);
 
-// A file in a fresh temporary directory, removed with the object.
+// A file in a fresh scratch directory, removed with the object.
 class ScratchFile {
   public:
     ScratchFile(const std::string& name, const std::vector<uint8_t>& bytes);
     ScratchFile(const std::string& name, const std::string& text);
-    ~ScratchFile();
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
 
     std::string Path() const { return path.string(); }
 
   private:
-    std::filesystem::path directory;
+    ScratchDirectory directory;
     std::filesystem::path path;
 };

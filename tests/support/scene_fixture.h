@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -12,6 +11,7 @@
 #include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "tools/replay/scratch_directory.h"
 
 class SceneFixture : public ::testing::Test {
   protected:
@@ -19,13 +19,8 @@ class SceneFixture : public ::testing::Test {
     virtual void PrepareFolder() = 0;
 
     void SetUp() override {
-        char pattern[] = "/tmp/gorvanti_scene_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
         std::filesystem::create_directory(folder / "graphics");
         PrepareFolder();
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
 
         platform::headless::ResetWindowState();
         session = std::make_unique<platform::headless::Session>();
@@ -41,12 +36,10 @@ class SceneFixture : public ::testing::Test {
         platform::SetDirect3DFactory({});
         session.reset();
         platform::headless::ResetWindowState();
-        std::filesystem::current_path(previousFolder);
-        std::filesystem::remove_all(folder);
     }
 
-    std::filesystem::path folder;
-    std::filesystem::path previousFolder;
+    ScratchDirectory scratch;
+    const std::filesystem::path& folder = scratch.Path();
     platform::headless::CallLog log;
     std::unique_ptr<platform::headless::Session> session;
     std::unique_ptr<GameApp> app;

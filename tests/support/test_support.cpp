@@ -11,7 +11,7 @@ HeadlessGame::HeadlessGame(Device device, bool withArt) {
     directory.Write("setup.ini", ARROW_KEYS_SETUP);
     directory.Write("besttime.dat", SLOWEST_BEST_TIMES);
     if (withArt) {
-        directory.CopyArt();
+        CopyArt(directory);
     }
     app = std::make_unique<GameApp>();
 }

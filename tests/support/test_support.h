@@ -9,7 +9,7 @@
 #include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
-#include "tests/support/scratch_directory.h"
+#include "tests/support/run_folder.h"
 
 enum class Device { Recording, Null };
 

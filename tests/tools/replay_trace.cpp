@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "app/scene_numbers.h"
-#include "tests/support/scratch_directory.h"
+#include "tests/support/run_folder.h"
 #include "tools/artgen/settings_files.h"
 #include "tools/replay/replay_runner.h"
 #include "tools/replay/trace_writer.h"

@@ -8,7 +8,7 @@
 
 #include "render/render_engine.h"
 #include "tests/gfxutil/image_files.h"
-#include "tests/support/scratch_directory.h"
+#include "tools/replay/scratch_directory.h"
 
 namespace {
 

@@ -1,13 +1,16 @@
-// A scratch working directory for a test, and the settings files the game expects to find in it.
+// Scratch folders for the tools, the tests and the benches.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
-// A fresh empty directory that is the working directory for the object's lifetime.
+// A fresh empty folder in the system's temporary folder, removed with all it holds when the object
+// goes. Unless told otherwise it is the working directory while the object lives.
 class ScratchDirectory {
   public:
-    ScratchDirectory();
+    enum class Enter { Yes, No };
+
+    explicit ScratchDirectory(Enter enter = Enter::Yes);
     ~ScratchDirectory();
     ScratchDirectory(const ScratchDirectory&) = delete;
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
@@ -16,14 +19,8 @@ class ScratchDirectory {
     void Write(const std::string& name, const std::string& content) const;
     std::string Read(const std::string& name) const;
     bool Exists(const std::string& name) const;
-    // Copies the generated art of the build's run folder into ./graphics; false when there is none.
-    bool CopyArt() const;
 
   private:
-    std::filesystem::path previous;
+    std::filesystem::path previous;  // the working directory to return to; empty if not entered
     std::filesystem::path path;
 };
-
-// The arrow keys as shipped, and ten best times of 9999.
-extern const char* const ARROW_KEYS_SETUP;
-extern const char* const SLOWEST_BEST_TIMES;
