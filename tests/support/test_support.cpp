@@ -1,6 +1,8 @@
 // Scaffolding shared by the test programs.
 #include "tests/support/test_support.h"
 
+#include "tools/replay/headless_run.h"
+
 HeadlessGame::HeadlessGame(Device device, bool withArt) {
     if (device == Device::Recording) {
         platform::SetDirect3DFactory(
@@ -23,22 +25,12 @@ HeadlessGame::~HeadlessGame() {
 }
 
 int HeadlessGame::StartUpWithoutLoop() {
-    app->hInstance = GetModuleHandleA(NULL);
-    if (!app->LoadKeyConfig() || !app->WinInit() || !app->CreateDevice()) {
-        return 0;
-    }
-    return app->ShowMainWindow();
+    return ::StartUpWithoutLoop(*app);
 }
 
 void HeadlessGame::RunTick(std::initializer_list<int> keys) {
     session.keyboard.held = keys;
-    for (;;) {
-        bool tickOwed = app->tickPending != 0;
-        app->Idle();
-        if (tickOwed) {
-            break;
-        }
-    }
+    RunOneTick(*app);
 }
 
 void HeadlessGame::RunTicks(int count, std::initializer_list<int> keys) {

@@ -17,14 +17,11 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
 #include "platform/sdl/sdl_backends.h"
+#include "tools/replay/headless_run.h"
 #include "tools/replay/replay_script.h"
 #include "tools/replay/trace_writer.h"
 
 namespace {
-
-// Virtual clock of a headless run: a tick is due after two reads, so a tick costs a few passes.
-constexpr int64_t VIRTUAL_FREQUENCY = 10'000'000;
-constexpr int64_t VIRTUAL_STEP = VIRTUAL_FREQUENCY / Game::TICKS_PER_SECOND / 2 + 1;
 
 bool Contains(const std::vector<int>& keys, int key) {
     return std::find(keys.begin(), keys.end(), key) != keys.end();
@@ -169,9 +166,7 @@ int RunReplay(const ReplayOptions& options) {
         // Screenshots render offscreen; no display is needed.
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
     }
-    platform::headless::Session session;
-    session.clock.frequency = VIRTUAL_FREQUENCY;
-    session.clock.step = VIRTUAL_STEP;
+    ReplaySession session;
     GameApp* app = nullptr;
     TickObserver observer(options, &script, app);
     if (!observer.OpenTrace()) {
