@@ -69,3 +69,12 @@ TEST(ReplayScript, WritingAndReadingBackGivesTheSameTicks) {
         EXPECT_EQ(again.KeysAt(tick), script.KeysAt(tick)) << tick;
     }
 }
+
+TEST(ReplayScript, SectionCommentsStandBeforeTheirFirstLine) {
+    ReplayScript script;
+    script.Comment("Intro.");
+    script.Release(102);
+    script.Comment("Play.");
+    script.Release(5);
+    EXPECT_EQ(script.ToText(), "# Intro.\n102 -\n# Play.\n5 -\n");
+}

@@ -238,6 +238,7 @@ int RecordReplay(const ReplayOptions& options, const std::string& recordFile) {
     RecordingKeyboard keyboard;
     platform::SetKeyboard(&keyboard);
     ReplayScript recorded;
+    recorded.Comment("recorded by gorvanti-replay --record");
     GameApp* app = nullptr;
     ReplayOptions noStop = options;
     noStop.ticks = -1;
@@ -255,6 +256,6 @@ int RecordReplay(const ReplayOptions& options, const std::string& recordFile) {
         {}};
     int exitCode = RunGame(app, [&] { return CreateDirect3D(true, recordingHooks); });
     platform::SetKeyboard(nullptr);
-    output << "# recorded by gorvanti-replay --record\n" << recorded.ToText();
+    output << recorded.ToText();
     return exitCode;
 }

@@ -2,8 +2,11 @@
 #include "tools/replay/replay_script.h"
 
 #include <algorithm>
+#include <cassert>
 #include <fstream>
 #include <sstream>
+
+#include "platform/win32.h"
 
 namespace {
 
@@ -13,7 +16,8 @@ struct NamedKey {
 };
 
 constexpr NamedKey NAMED_KEYS[] = {
-    {"up", 0x26}, {"down", 0x28}, {"left", 0x25}, {"right", 0x27}, {"space", 0x20}, {"esc", 0x1B},
+    {"up", VK_UP},       {"down", VK_DOWN},   {"left", VK_LEFT},
+    {"right", VK_RIGHT}, {"space", VK_SPACE}, {"esc", VK_ESCAPE},
 };
 
 // A script of more ticks than this is surely a mistake (about 46 days of play).
@@ -82,6 +86,7 @@ bool ReplayScript::Parse(const std::string& text, std::string& error) {
     lines.clear();
     lineEnds.clear();
     length = 0;
+    pendingComment.clear();
     std::stringstream input(text);
     std::string line;
     for (int number = 1; std::getline(input, line); ++number) {
@@ -140,14 +145,20 @@ const std::vector<int>& ReplayScript::KeysAt(int64_t tick) const {
 }
 
 void ReplayScript::Append(int64_t count, const std::vector<int>& keys) {
+    assert(count > 0);
     length += count;
-    if (!lines.empty() && lines.back().keys == keys) {
+    if (pendingComment.empty() && !lines.empty() && lines.back().keys == keys) {
         lines.back().count += count;
         lineEnds.back() = length;
         return;
     }
-    lines.push_back({count, keys});
+    lines.push_back({count, keys, pendingComment});
     lineEnds.push_back(length);
+    pendingComment.clear();
+}
+
+void ReplayScript::Comment(const std::string& text) {
+    pendingComment += "# " + text + "\n";
 }
 
 std::string ReplayScript::KeyName(int virtualKey) {
@@ -164,7 +175,7 @@ std::string ReplayScript::KeyName(int virtualKey) {
 std::string ReplayScript::ToText() const {
     std::string text;
     for (const HeldKeys& line : lines) {
-        text += std::to_string(line.count) + " ";
+        text += line.comment + std::to_string(line.count) + " ";
         if (line.keys.empty()) {
             text += "-";
         }
@@ -173,5 +184,5 @@ std::string ReplayScript::ToText() const {
         }
         text += "\n";
     }
-    return text;
+    return text + pendingComment;
 }

@@ -1,4 +1,4 @@
-// Replay scripts: which keys are held at every scene tick.
+// Replay scripts: which keys are held at every scene tick, read and written.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 struct HeldKeys {
     int64_t count;
     std::vector<int> keys;  // virtual-key codes; empty = no key held
+    std::string comment;    // comment lines written before the line, or empty
 };
 
 class ReplayScript {
@@ -21,8 +22,12 @@ class ReplayScript {
     const std::vector<int>& KeysAt(int64_t tick) const;
     int64_t Length() const { return length; }
 
-    // Appends `count` ticks holding `keys`, merging with the last line when equal.
+    // Appends `count` ticks holding `keys`, merging with the last line when equal and no comment
+    // stands between them.
     void Append(int64_t count, const std::vector<int>& keys);
+    void Release(int64_t count) { Append(count, {}); }
+    // A comment line (without the "# ") before the next line appended, or at the end.
+    void Comment(const std::string& text);
     std::string ToText() const;
 
     // The script's name for a key: up, down, left, right, space, esc, or 0xNN.
@@ -32,4 +37,5 @@ class ReplayScript {
     std::vector<HeldKeys> lines;
     std::vector<int64_t> lineEnds;  // tick just past each line
     int64_t length = 0;
+    std::string pendingComment;  // comment lines not yet followed by a line
 };
