@@ -5,6 +5,7 @@
 
 #include "play/stage_maps.h"
 #include "tools/artgen/settings_files.h"
+#include "tools/solver/game_script.h"
 
 namespace {
 
@@ -18,40 +19,40 @@ std::string Stage(int stage) {
 
 // Each configured-key press skips exactly one title step, so it is held one tick and released
 // the next; the space bar then starts play in the first tick of step 8.
-void SkipTitle(GameScript& script) {
+void SkipTitle(ReplayScript& script) {
     script.Comment("Title: the up key (a configured key) pressed for one tick and released for");
     script.Comment("one tick, eight times; each press skips one of the steps 0 to 7.");
     for (int step = 0; step < TITLE_SKIPPED_STEPS; ++step) {
         if (step > 0) {
             script.Release(1);
         }
-        script.Hold(1, {artgen::VK_CODE_UP});
+        script.Append(1, {artgen::VK_CODE_UP});
     }
     script.Comment("Title step 8 begins: the space bar starts play.");
-    script.Hold(1, {artgen::VK_CODE_SPACE});
+    script.Append(1, {artgen::VK_CODE_SPACE});
 }
 
 // The play scene's first tick of a stage builds it (the very first also loads the scene).
-void Intro(GameScript& script, int stage) {
+void Intro(ReplayScript& script, int stage) {
     script.Comment(Stage(stage) + "the intro, " + Ticks(INTRO_TICKS) + " from the stage's build.");
     script.Release(INTRO_TICKS);
 }
 
 // Returns the tick of the last input, in which the ball is caught.
-int64_t PlayInputs(GameScript& script, const std::string& what, const std::vector<int>& bits) {
+int64_t PlayInputs(ReplayScript& script, const std::string& what, const std::vector<int>& bits) {
     script.Comment(what + ", " + Ticks(bits.size()) + ".");
-    script.Play(bits);
+    PlayBits(script, bits);
     return script.Length() - 1;
 }
 
-void Clear(GameScript& script, int stage) {
+void Clear(ReplayScript& script, int stage) {
     script.Comment(
         Stage(stage) + "the clear, " + Ticks(CLEAR_TICKS) +
         (stage < STAGE_COUNT ? "; the next intro follows." : "; the ending runs in it."));
     script.Release(CLEAR_TICKS);
 }
 
-void TitleAgain(GameScript& script, PlannedScript& plan) {
+void TitleAgain(ReplayScript& script, PlannedScript& plan) {
     plan.milestones.titleReturnTick = script.Length() - 1;
     script.Comment("Back at the title, which plays its steps.");
     script.Release(TITLE_TICKS_AFTERWARDS);
@@ -59,21 +60,21 @@ void TitleAgain(GameScript& script, PlannedScript& plan) {
 
 }  // namespace
 
-GameScript StageScript(int stage, const std::vector<int>& bits) {
-    GameScript script;
+ReplayScript StageScript(int stage, const std::vector<int>& bits) {
+    ReplayScript script;
     script.Comment("Gorvanti, stage " + std::to_string(stage) +
                    ": the keys that roll the ball from its start to a goal.");
     script.Comment("Not a script from program start: tick 0 is the stage's first tick of play,");
     script.Comment("the first tick that begins with `playing` 1 (the 103rd tick from the stage's");
     script.Comment("build; the timer shows 1 after it). The ball reaches the goal in the last");
     script.Comment("tick, so the stage time is the script's length: " + Ticks(bits.size()) + ".");
-    script.Play(bits);
+    PlayBits(script, bits);
     return script;
 }
 
 PlannedScript FullGameScript(const std::vector<std::vector<int>>& solutions) {
     PlannedScript plan;
-    GameScript& script = plan.script;
+    ReplayScript& script = plan.script;
     script.Comment("Gorvanti: a whole game from program start, every stage cleared, no ball lost.");
     SkipTitle(script);
     for (int stage = 1; stage <= static_cast<int>(solutions.size()); ++stage) {
@@ -88,7 +89,7 @@ PlannedScript FullGameScript(const std::vector<std::vector<int>>& solutions) {
 
 PlannedScript GameOverScript(const std::vector<int>& stageOne, const std::vector<int>& holeRun) {
     PlannedScript plan;
-    GameScript& script = plan.script;
+    ReplayScript& script = plan.script;
     script.Comment("Gorvanti: a game lost; stage 1 has no hole, so it is cleared and the ten");
     script.Comment("balls are rolled into a hole of stage 2 one after another.");
     SkipTitle(script);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/solver/game_script.h"
+#include "tools/replay/replay_script.h"
 
 // The game's flow in ticks.
 constexpr int TITLE_SKIPPED_STEPS = 8;  // steps 0 to 7; step 8 waits for the space bar
@@ -24,12 +24,12 @@ struct Milestones {
 };
 
 struct PlannedScript {
-    GameScript script;
+    ReplayScript script;
     Milestones milestones;
 };
 
 // One stage's inputs; tick 0 is the stage's first tick of play.
-GameScript StageScript(int stage, const std::vector<int>& bits);
+ReplayScript StageScript(int stage, const std::vector<int>& bits);
 
 // Program start, the title skipped, all ten stages with `solutions`, the ending, the title again.
 PlannedScript FullGameScript(const std::vector<std::vector<int>>& solutions);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/solver/game_script.h"
+#include "tools/replay/replay_script.h"
 
 struct TickRecord {
     int sceneRun;   // the scene whose tick ran
@@ -25,7 +25,7 @@ struct GameRun {
     std::string bestTimeFile;  // ./besttime.dat after the run
 };
 
-// Plays `keys` from program start in a scratch folder holding the shipped setup.ini and
+// Plays `script` from program start in a scratch folder holding the shipped setup.ini and
 // besttime.dat, on the headless backends with a null device. False with `error` when the game
 // could not start.
-bool RunWholeGame(const std::vector<TickKeys>& keys, GameRun& run, std::string& error);
+bool RunWholeGame(const ReplayScript& script, GameRun& run, std::string& error);

@@ -1,37 +1,12 @@
-// Replay scripts as the solver writes them: commented sections of "COUNT KEYS" lines.
+// The solver's play-key bits in a replay script: each held as its shipped key.
 #pragma once
 
-#include <cstdint>
-#include <string>
 #include <vector>
 
-// The virtual-key codes held at one tick.
-using TickKeys = std::vector<int>;
+#include "tools/replay/replay_script.h"
 
-class GameScript {
-  public:
-    // Starts a new section with a comment line (without the "# ").
-    void Comment(const std::string& text);
-    void Hold(int64_t count, const TickKeys& keys);
-    void Release(int64_t count) { Hold(count, {}); }
-    // One tick for each entry of `bits`, holding the shipped keys of those play-key bits.
-    void Play(const std::vector<int>& bits);
+// The shipped key of every play-key bit in `bits`.
+std::vector<int> KeysOfBits(int bits);
 
-    int64_t Length() const { return length; }
-    // The keys held at every tick, tick 0 first.
-    std::vector<TickKeys> KeysPerTick() const;
-    std::string Text() const;
-
-    // The shipped key of every play-key bit in `bits`.
-    static TickKeys KeysOfBits(int bits);
-
-  private:
-    struct Line {
-        std::string comment;  // a comment line before the keys, or empty
-        int64_t count;
-        TickKeys keys;
-    };
-    std::vector<Line> lines;
-    std::string pendingComment;
-    int64_t length = 0;
-};
+// One tick for each entry of `bits`, holding the shipped keys of those play-key bits.
+void PlayBits(ReplayScript& script, const std::vector<int>& bits);

@@ -90,7 +90,7 @@ template <typename Check>
 bool PlayAndCheck(const char* name, const PlannedScript& plan, Check check) {
     GameRun run;
     std::string problems;
-    if (!RunWholeGame(plan.script.KeysPerTick(), run, problems) || !check(run, problems)) {
+    if (!RunWholeGame(plan.script, run, problems) || !check(run, problems)) {
         std::fprintf(stderr, "gorvanti-solver: %s does not play as planned:\n%s", name,
                      problems.c_str());
         return false;
@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
             continue;
         }
         complete &=
-            WriteText(folder / StageFileName(stage), StageScript(stage, solutions.back()).Text());
+            WriteText(folder / StageFileName(stage), StageScript(stage, solutions.back()).ToText());
     }
     const std::vector<int> holeRun = Solve(HOLE_STAGE, Hole, Outcome::Fell, states);
     if (!complete || holeRun.empty()) {
@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     if (!fullGamePlays || !gameOverPlays) {
         return 1;
     }
-    const bool written = WriteText(folder / "full-game.replay", fullGame.script.Text()) &&
-                         WriteText(folder / "game-over.replay", gameOver.script.Text());
+    const bool written = WriteText(folder / "full-game.replay", fullGame.script.ToText()) &&
+                         WriteText(folder / "game-over.replay", gameOver.script.ToText());
     return written ? 0 : 1;
 }
