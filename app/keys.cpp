@@ -2,6 +2,7 @@
 #include "app/keys.h"
 
 #include "app/game_app.h"
+#include "app/key_bits.h"
 #include "platform/win32.h"
 
 namespace {
@@ -22,17 +23,17 @@ bool IsDown(int virtualKey) {
 void PollKeys(KeyState& keyState) {
     // The two keys of a tilt axis exclude each other within one sample: the lower slot wins.
     if (IsDown(keyState.keys[0])) {
-        keyState.bits |= 0x01;
+        keyState.bits |= KEY_BIT_UP;
     } else if (IsDown(keyState.keys[1])) {
-        keyState.bits |= 0x02;
+        keyState.bits |= KEY_BIT_DOWN;
     }
     if (IsDown(keyState.keys[2])) {
-        keyState.bits |= 0x04;
+        keyState.bits |= KEY_BIT_RIGHT;
     } else if (IsDown(keyState.keys[3])) {
-        keyState.bits |= 0x08;
+        keyState.bits |= KEY_BIT_LEFT;
     }
     if (IsDown(keyState.keys[4])) {
-        keyState.bits |= 0x10;
+        keyState.bits |= KEY_BIT_FIFTH;
     }
 }
 
