@@ -1,7 +1,11 @@
 // Tests of the BMP decoder: every bit depth, both row orders, bit fields, alpha, hostile headers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <climits>
+#include <optional>
+#include <string>
 
 #include "gfxutil/texture_loader.h"
 #include "tests/gfxutil/image_files.h"
@@ -54,13 +58,7 @@ TEST(Bmp, TwentyFourBitsDecodeAlikeWithEveryHeaderAndAGap) {
 
 TEST(Bmp, ReportsTheSourceAsImageInfo) {
     const DecodedImage image = Decode(MakeBmp(Layout(3, -5, 24), std::vector<uint32_t>(15, 0)));
-    EXPECT_EQ(3u, image.info.Width);
-    EXPECT_EQ(5u, image.info.Height);
-    EXPECT_EQ(1u, image.info.Depth);
-    EXPECT_EQ(1u, image.info.MipLevels);
-    EXPECT_EQ(D3DFMT_R8G8B8, image.info.Format);
-    EXPECT_EQ(D3DRTYPE_TEXTURE, image.info.ResourceType);
-    EXPECT_EQ(0u, image.info.ImageFileFormat);
+    ExpectTextureInfo(image.info, 3, 5, 1, D3DFMT_R8G8B8, 0);
 }
 
 TEST(Bmp, PalettedDepthsPackPixelsFromTheHighBitsAcrossBytes) {
@@ -110,89 +108,88 @@ TEST(Bmp, Os2HeaderUsesThreeBytePaletteEntries) {
               image.texels);
 }
 
-TEST(Bmp, SixteenBitsDefaultToFiveFiveFiveWithoutAlpha) {
-    // Five-bit channels scale to eight with rounding: 31 -> 255, 16 -> 132; bit 15 is unused.
-    const DecodedImage image =
-        Decode(MakeBmp(Layout(4, 1, 16), {0x7C00, 0x03E0, 0x801F, 16 << 10}));
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x00FF00,
-                                     OPAQUE_ALPHA | 0x0000FF, OPAQUE_ALPHA | (132u << 16)}),
-              image.texels);
-    EXPECT_EQ(D3DFMT_X1R5G5B5, image.info.Format);
+// A one-row image of packed pixels and what its masks make of them.
+struct PackedCase {
+    const char* name;
+    BmpLayout layout;
+    std::vector<uint32_t> pixels;
+    std::vector<uint32_t> expected;
+    std::optional<D3DFORMAT> format;
+};
+
+BmpLayout Packed(int32_t width, uint16_t bits, uint32_t headerSize, uint32_t compression,
+                 bool masksAfterHeader, std::array<uint32_t, 4> masks) {
+    BmpLayout layout = Layout(width, 1, bits);
+    layout.headerSize = headerSize;
+    layout.compression = compression;
+    layout.writeMasksAfterHeader = masksAfterHeader;
+    std::copy(masks.begin(), masks.end(), layout.masks);
+    return layout;
 }
 
-TEST(Bmp, SixteenBitFieldsAfterAPlainHeaderReadFiveSixFive) {
-    BmpLayout layout = Layout(3, 1, 16);
-    layout.compression = COMPRESSION_BITFIELDS;
-    layout.writeMasksAfterHeader = true;
-    layout.masks[0] = 0xF800;
-    layout.masks[1] = 0x07E0;
-    layout.masks[2] = 0x001F;
-    // Green 32 of 63 scales to round(32 * 255 / 63) = 130.
-    const DecodedImage image = Decode(MakeBmp(layout, {0xF800, 32 << 5, 0x001F}));
-    EXPECT_EQ((std::vector<uint32_t>{OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | (130u << 8),
-                                     OPAQUE_ALPHA | 0x0000FF}),
-              image.texels);
-    EXPECT_EQ(D3DFMT_R5G6B5, image.info.Format);
+constexpr std::array<uint32_t, 4> ARGB_MASKS = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+
+class BmpPacked : public testing::TestWithParam<PackedCase> {};
+
+TEST_P(BmpPacked, DecodesThroughItsMasks) {
+    const PackedCase& c = GetParam();
+    const DecodedImage image = Decode(MakeBmp(c.layout, c.pixels));
+    EXPECT_EQ(c.expected, image.texels);
+    if (c.format) {
+        EXPECT_EQ(*c.format, image.info.Format);
+    }
 }
 
-TEST(Bmp, SixteenBitsWithAnAlphaMaskKeepTheAlphaBit) {
-    BmpLayout layout = Layout(2, 1, 16);
-    layout.headerSize = V5;
-    layout.compression = COMPRESSION_BITFIELDS;
-    layout.masks[0] = 0x7C00;
-    layout.masks[1] = 0x03E0;
-    layout.masks[2] = 0x001F;
-    layout.masks[3] = 0x8000;
-    const DecodedImage image = Decode(MakeBmp(layout, {0x7C00, 0xFC00}));
-    EXPECT_EQ((std::vector<uint32_t>{0x00FF0000, 0xFFFF0000}), image.texels);
-    EXPECT_EQ(D3DFMT_A1R5G5B5, image.info.Format);
-}
-
-TEST(Bmp, ThirtyTwoBitsWithAPlainHeaderIgnoreTheFourthByte) {
-    const DecodedImage image = Decode(MakeBmp(Layout(2, 1, 32), {0x00123456, 0x80ABCDEF}));
-    EXPECT_EQ((std::vector<uint32_t>{0xFF123456, 0xFFABCDEF}), image.texels);
-    EXPECT_EQ(D3DFMT_X8R8G8B8, image.info.Format);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Bmp, BmpPacked,
+    testing::Values(
+        // Five-bit channels scale to eight with rounding: 31 -> 255, 16 -> 132; bit 15 is unused.
+        PackedCase{"SixteenBitsDefaultToFiveFiveFiveWithoutAlpha",
+                   Layout(4, 1, 16),
+                   {0x7C00, 0x03E0, 0x801F, 16 << 10},
+                   {OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x00FF00, OPAQUE_ALPHA | 0x0000FF,
+                    OPAQUE_ALPHA | (132u << 16)},
+                   D3DFMT_X1R5G5B5},
+        // Green 32 of 63 scales to round(32 * 255 / 63) = 130.
+        PackedCase{"SixteenBitFieldsAfterAPlainHeaderReadFiveSixFive",
+                   Packed(3, 16, 40, COMPRESSION_BITFIELDS, true, {0xF800, 0x07E0, 0x001F, 0}),
+                   {0xF800, 32 << 5, 0x001F},
+                   {OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | (130u << 8), OPAQUE_ALPHA | 0x0000FF},
+                   D3DFMT_R5G6B5},
+        PackedCase{
+            "SixteenBitsWithAnAlphaMaskKeepTheAlphaBit",
+            Packed(2, 16, V5, COMPRESSION_BITFIELDS, false, {0x7C00, 0x03E0, 0x001F, 0x8000}),
+            {0x7C00, 0xFC00},
+            {0x00FF0000, 0xFFFF0000},
+            D3DFMT_A1R5G5B5},
+        PackedCase{"ThirtyTwoBitsWithAPlainHeaderIgnoreTheFourthByte",
+                   Layout(2, 1, 32),
+                   {0x00123456, 0x80ABCDEF},
+                   {0xFF123456, 0xFFABCDEF},
+                   D3DFMT_X8R8G8B8},
+        PackedCase{"AnAllTransparentAlphaChannelStaysTransparent",
+                   Packed(2, 32, V5, COMPRESSION_BITFIELDS, false, ARGB_MASKS),
+                   {0x00000000, 0x00FFFFFF},
+                   {0x00000000, 0x00FFFFFF},
+                   std::nullopt},
+        PackedCase{"BitFieldsInAnyByteOrderAreFollowed",
+                   Packed(1, 32, 40, COMPRESSION_ALPHABITFIELDS, true,
+                          {0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF}),
+                   {0x11223340},
+                   {0x40112233},
+                   std::nullopt}),
+    [](const testing::TestParamInfo<PackedCase>& info) { return std::string(info.param.name); });
 
 TEST(Bmp, ThirtyTwoBitsWithAV4OrV5AlphaMaskKeepTheirAlpha) {
     for (uint32_t headerSize : {V4, V5}) {
         for (uint32_t compression : {0u, COMPRESSION_BITFIELDS}) {
-            BmpLayout layout = Layout(3, 1, 32);
-            layout.headerSize = headerSize;
-            layout.compression = compression;
-            layout.masks[0] = 0x00FF0000;
-            layout.masks[1] = 0x0000FF00;
-            layout.masks[2] = 0x000000FF;
-            layout.masks[3] = 0xFF000000;
+            const BmpLayout layout = Packed(3, 32, headerSize, compression, false, ARGB_MASKS);
             const DecodedImage image =
                 Decode(MakeBmp(layout, {0x00FF0000, 0x8000FF00, 0xFF0000FF}));
             EXPECT_EQ((std::vector<uint32_t>{0x00FF0000, 0x8000FF00, 0xFF0000FF}), image.texels);
             EXPECT_EQ(D3DFMT_A8R8G8B8, image.info.Format);
         }
     }
-}
-
-TEST(Bmp, AnAllTransparentAlphaChannelStaysTransparent) {
-    BmpLayout layout = Layout(2, 1, 32);
-    layout.headerSize = V5;
-    layout.compression = COMPRESSION_BITFIELDS;
-    layout.masks[0] = 0x00FF0000;
-    layout.masks[1] = 0x0000FF00;
-    layout.masks[2] = 0x000000FF;
-    layout.masks[3] = 0xFF000000;
-    EXPECT_EQ((std::vector<uint32_t>{0x00000000, 0x00FFFFFF}),
-              Decode(MakeBmp(layout, {0x00000000, 0x00FFFFFF})).texels);
-}
-
-TEST(Bmp, BitFieldsInAnyByteOrderAreFollowed) {
-    BmpLayout layout = Layout(1, 1, 32);
-    layout.compression = COMPRESSION_ALPHABITFIELDS;
-    layout.writeMasksAfterHeader = true;
-    layout.masks[0] = 0xFF000000;
-    layout.masks[1] = 0x00FF0000;
-    layout.masks[2] = 0x0000FF00;
-    layout.masks[3] = 0x000000FF;
-    EXPECT_EQ((std::vector<uint32_t>{0x40112233}), Decode(MakeBmp(layout, {0x11223340})).texels);
 }
 
 TEST(Bmp, LastRowWithoutItsPaddingIsAccepted) {
@@ -208,33 +205,27 @@ TEST(Bmp, TruncatedOrMalformedFilesFailWithAReason) {
         EXPECT_FALSE(Failure(Bytes(good.begin(), good.begin() + length)).empty()) << length;
     }
 
-    Bytes zeroWidth = good;
-    PutU32(zeroWidth, BMP_WIDTH_AT, 0);
-    Failure(zeroWidth);
-
-    Bytes zeroHeight = good;
-    PutU32(zeroHeight, BMP_HEIGHT_AT, 0);
-    Failure(zeroHeight);
-
-    Bytes mostNegativeHeight = good;
-    PutU32(mostNegativeHeight, BMP_HEIGHT_AT, uint32_t(INT32_MIN));
-    Failure(mostNegativeHeight);
-
-    Bytes overlapping = good;
-    PutU32(overlapping, BMP_PIXEL_OFFSET_AT, 20);
-    Failure(overlapping);
-
-    Bytes pastTheEnd = good;
-    PutU32(pastTheEnd, BMP_PIXEL_OFFSET_AT, 0xFFFFFFF0);
-    Failure(pastTheEnd);
-
-    Bytes oddDepth = good;
-    PutU16(oddDepth, 28, 7);
-    Failure(oddDepth);
-
-    Bytes unknownHeader = good;
-    PutU32(unknownHeader, 14, 41);
-    Failure(unknownHeader);
+    struct Patch {
+        const char* what;
+        size_t at;
+        uint32_t value;
+        bool twoBytes = false;
+    };
+    for (const Patch& patch :
+         {Patch{"zero width", BMP_WIDTH_AT, 0}, Patch{"zero height", BMP_HEIGHT_AT, 0},
+          Patch{"most negative height", BMP_HEIGHT_AT, uint32_t(INT32_MIN)},
+          Patch{"pixels overlap the headers", BMP_PIXEL_OFFSET_AT, 20},
+          Patch{"pixels past the end", BMP_PIXEL_OFFSET_AT, 0xFFFFFFF0},
+          Patch{"odd depth", 28, 7, true}, Patch{"unknown header", 14, 41}}) {
+        SCOPED_TRACE(patch.what);
+        Bytes bytes = good;
+        if (patch.twoBytes) {
+            PutU16(bytes, patch.at, patch.value);
+        } else {
+            PutU32(bytes, patch.at, patch.value);
+        }
+        Failure(bytes);
+    }
 }
 
 TEST(Bmp, AbsurdSizesFailBeforeAnythingIsAllocated) {

@@ -32,13 +32,7 @@ TEST(Dds, A8R8G8B8KeepsItsTexelsAndReportsTheHeader) {
     const std::vector<uint32_t> texels = {0x80FF0000, 0xFF00FF00, 0x000000FF, 0x12345678};
     const DecodedImage image = Decode(MakeDds(layout, PackPixels(texels, 4)));
     EXPECT_EQ(texels, image.texels);
-    EXPECT_EQ(2u, image.info.Width);
-    EXPECT_EQ(2u, image.info.Height);
-    EXPECT_EQ(1u, image.info.Depth);
-    EXPECT_EQ(3u, image.info.MipLevels);
-    EXPECT_EQ(D3DFMT_A8R8G8B8, image.info.Format);
-    EXPECT_EQ(D3DRTYPE_TEXTURE, image.info.ResourceType);
-    EXPECT_EQ(4u, image.info.ImageFileFormat);
+    ExpectTextureInfo(image.info, 2, 2, 3, D3DFMT_A8R8G8B8, 4);
 }
 
 TEST(Dds, NoMipCountMeansOneLevel) {

@@ -7,6 +7,17 @@ namespace {
 constexpr size_t FILE_HEADER_SIZE = 14;
 }
 
+void ExpectTextureInfo(const ImageInfo& info, uint32_t width, uint32_t height, uint32_t mipLevels,
+                       D3DFORMAT format, uint32_t fileFormat) {
+    EXPECT_EQ(width, info.Width);
+    EXPECT_EQ(height, info.Height);
+    EXPECT_EQ(1u, info.Depth);
+    EXPECT_EQ(mipLevels, info.MipLevels);
+    EXPECT_EQ(format, info.Format);
+    EXPECT_EQ(D3DRTYPE_TEXTURE, info.ResourceType);
+    EXPECT_EQ(fileFormat, info.ImageFileFormat);
+}
+
 void PutU16(Bytes& bytes, size_t at, uint32_t value) {
     bytes[at] = value & 0xFF;
     bytes[at + 1] = (value >> 8) & 0xFF;

@@ -14,6 +14,10 @@ DecodedImage Decode(const Bytes& bytes);
 // Decodes a file that must not, and returns the reason the decoder gave.
 std::string Failure(const Bytes& bytes);
 
+// Checks what a loader reports of a 2-D texture file; fileFormat is 0 for BMP, 4 for DDS.
+void ExpectTextureInfo(const ImageInfo& info, uint32_t width, uint32_t height, uint32_t mipLevels,
+                       D3DFORMAT format, uint32_t fileFormat);
+
 void PutU16(Bytes& bytes, size_t at, uint32_t value);
 void PutU32(Bytes& bytes, size_t at, uint32_t value);
 

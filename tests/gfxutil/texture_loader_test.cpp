@@ -92,13 +92,7 @@ TEST(TextureLoader, ReportsTheSourceImage) {
 
     Loaded loaded = Load(recording.device, file.Path(), 0, 16, 16);
     ASSERT_EQ(D3D_OK, loaded.result);
-    EXPECT_EQ(8u, loaded.info.Width);
-    EXPECT_EQ(4u, loaded.info.Height);
-    EXPECT_EQ(1u, loaded.info.Depth);
-    EXPECT_EQ(4u, loaded.info.MipLevels);
-    EXPECT_EQ(D3DFMT_DXT5, loaded.info.Format);
-    EXPECT_EQ(D3DRTYPE_TEXTURE, loaded.info.ResourceType);
-    EXPECT_EQ(4u, loaded.info.ImageFileFormat);
+    ExpectTextureInfo(loaded.info, 8, 4, 4, D3DFMT_DXT5, 4);
     loaded.texture->Release();
 }
 
