@@ -2,9 +2,13 @@
 // buckets, animation frames and the whole-degree sine table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <initializer_list>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "render/meshes.h"
@@ -50,10 +54,38 @@ SpriteParams OnSheet(float z = 0) {
     return params;
 }
 
+// An 8 x 8-texel cell drawn as a width x height rectangle with its top-left corner at (x, y).
+SpriteParams Placed(float x, float y, float width, float height, float z = 0) {
+    SpriteParams params = OnSheet(z);
+    params.x = x;
+    params.y = y;
+    params.width = width;
+    params.height = height;
+    return params;
+}
+
 Sprite Computed(const SpriteParams& params) {
     Sprite sprite(params);
     sprite.ComputeVertices();
     return sprite;
+}
+
+void ExpectBuckets(std::initializer_list<std::pair<float, int>> depthsAndBuckets) {
+    for (const auto& [depth, bucket] : depthsAndBuckets) {
+        EXPECT_EQ(DepthBucket(depth), bucket) << depth;
+    }
+}
+
+void ExpectTable(float (*function)(int), std::initializer_list<std::pair<int, float>> table) {
+    for (const auto& [degrees, value] : table) {
+        EXPECT_EQ(function(degrees), value) << degrees << " degrees";
+    }
+}
+
+void ExpectFrameAndCell(const Sprite& sprite, int frame, float column, float row) {
+    EXPECT_EQ(sprite.frame, frame);
+    EXPECT_EQ(sprite.cellColumn, column);
+    EXPECT_EQ(sprite.cellRow, row);
 }
 
 }  // namespace
@@ -83,11 +115,7 @@ TEST(SpriteParams, TheConstructorSetsTheDefaults) {
 }
 
 TEST(SpriteVertices, CornersAreScaledAndTexelsComeFromTheCellInStripOrder) {
-    SpriteParams params = OnSheet(0.25f);
-    params.x = 100;
-    params.y = 50;
-    params.width = 16;
-    params.height = 8;
+    SpriteParams params = Placed(100, 50, 16, 8, 0.25f);
     params.scaleX = 2;
     params.scaleY = 3;
     params.cellColumn = 1;
@@ -117,22 +145,14 @@ TEST(SpriteVertices, CornersAreScaledAndTexelsComeFromTheCellInStripOrder) {
 }
 
 TEST(SpriteVertices, AQuarterTurnClockwiseSwingsTheTopRightCornerBelowTheTopLeft) {
-    SpriteParams params = OnSheet();
-    params.x = 100;
-    params.y = 50;
-    params.width = 32;
-    params.height = 24;
+    SpriteParams params = Placed(100, 50, 32, 24);
     params.angle = 90;
     // Screen y grows downwards: clockwise takes +x to +y and +y to -x.
     ExpectCorners(Corners(Computed(params)), {{100, 50}, {100, 82}, {76, 50}, {76, 82}});
 }
 
 TEST(SpriteVertices, AHalfTurnAboutTheCentreSwapsOppositeCorners) {
-    SpriteParams params = OnSheet();
-    params.x = 100;
-    params.y = 50;
-    params.width = 32;
-    params.height = 24;
+    SpriteParams params = Placed(100, 50, 32, 24);
     params.pivotX = 16;
     params.pivotY = 12;
     params.angle = -180;
@@ -141,15 +161,13 @@ TEST(SpriteVertices, AHalfTurnAboutTheCentreSwapsOppositeCorners) {
 
 TEST(SpriteVertices, CornerColoursAreListedDownTheLeftThenDownTheRight) {
     const D3DCOLOR p = 0xFF000001, q = 0xFF000002, r = 0xFF000003, s = 0xFF000004;
+    const D3DCOLOR cornerColours[4] = {p, q, r, s};
     // Only exactly 1 makes the colour uniform.
     for (int32_t uniformColour : {0, 2}) {
         SpriteParams params = OnSheet();
         params.uniformColour = uniformColour;
         params.colour = 0xFFFFFFFF;
-        params.cornerColours[0] = p;
-        params.cornerColours[1] = q;
-        params.cornerColours[2] = r;
-        params.cornerColours[3] = s;
+        std::copy(std::begin(cornerColours), std::end(cornerColours), params.cornerColours);
         const Sprite sprite = Computed(params);
         // Strip order: top-left, top-right, bottom-left, bottom-right.
         EXPECT_EQ(sprite.vertices[0].diffuse, p) << uniformColour;
@@ -160,23 +178,20 @@ TEST(SpriteVertices, CornerColoursAreListedDownTheLeftThenDownTheRight) {
 }
 
 TEST(DepthBucket, IsTheTruncatedHundredfoldDepthInDoublePrecision) {
-    EXPECT_EQ(DepthBucket(0.5f), 50);
-    EXPECT_EQ(DepthBucket(0.0f), 0);
-    EXPECT_EQ(DepthBucket(0.999f), 99);
-    // 0.29f is 0.28999999...; rounding the product to single precision would give 29.
-    EXPECT_EQ(DepthBucket(0.29f), 28);
-    // Likewise 0.01f is 0.0099999998, while 0.015f is 0.0149999997.
-    EXPECT_EQ(DepthBucket(0.01f), 0);
-    EXPECT_EQ(DepthBucket(0.015f), 1);
+    ExpectBuckets(
+        {{0.5f, 50},
+         {0.0f, 0},
+         {0.999f, 99},
+         // 0.29f is 0.28999999...; rounding the product to single precision would give 29.
+         {0.29f, 28},
+         // Likewise 0.01f is 0.0099999998, while 0.015f is 0.0149999997.
+         {0.01f, 0},
+         {0.015f, 1}});
 }
 
 TEST(DepthBucket, DepthsOutsideTheRangeAreClampedToTheEndBuckets) {
-    EXPECT_EQ(DepthBucket(-0.5f), 0);
-    EXPECT_EQ(DepthBucket(1.0f), 99);
-    EXPECT_EQ(DepthBucket(1e30f), 99);
-    EXPECT_EQ(DepthBucket(-1e30f), 0);
-    EXPECT_EQ(DepthBucket(std::nanf("")), 0);
-    EXPECT_EQ(DepthBucket(INFINITY), 99);
+    ExpectBuckets(
+        {{-0.5f, 0}, {1.0f, 99}, {1e30f, 99}, {-1e30f, 0}, {std::nanf(""), 0}, {INFINITY, 99}});
 }
 
 TEST(SpriteAnimation, LoopModeRunsFromFirstToLastAndStartsAgain) {
@@ -252,9 +267,7 @@ TEST(SpriteAnimation, TheFrameNamesItsCellRowByRow) {
     sprite.sheet.columns = 4;
     sprite.frame = 5;
     sprite.AdvanceAnimation();
-    EXPECT_EQ(sprite.frame, 6);
-    EXPECT_EQ(sprite.cellColumn, 2.0f);
-    EXPECT_EQ(sprite.cellRow, 1.0f);
+    ExpectFrameAndCell(sprite, 6, 2, 1);
 }
 
 TEST(SpriteAnimation, ASheetWithoutColumnsAdvancesTheFrameButKeepsTheCell) {
@@ -263,18 +276,16 @@ TEST(SpriteAnimation, ASheetWithoutColumnsAdvancesTheFrameButKeepsTheCell) {
     sprite.cellColumn = 1;
     sprite.cellRow = 2;
     sprite.AdvanceAnimation();
-    EXPECT_EQ(sprite.frame, 1);
-    EXPECT_EQ(sprite.cellColumn, 1.0f);
-    EXPECT_EQ(sprite.cellRow, 2.0f);
+    ExpectFrameAndCell(sprite, 1, 1, 2);
 }
 
 TEST(SineTable, HoldsSixSignificantDigitsWithTheGamesTwoExceptions) {
-    EXPECT_EQ(SineDeg(0), 0.0f);
-    EXPECT_EQ(SineDeg(1), 0.0174524f);
-    EXPECT_EQ(SineDeg(30), 0.5f);
-    EXPECT_EQ(SineDeg(89), 0.999848f);
-    EXPECT_EQ(SineDeg(38), 0.615662f);  // sin 38 degrees is 0.6156615
-    EXPECT_EQ(SineDeg(53), 0.798635f);  // sin 53 degrees is 0.7986355
+    ExpectTable(SineDeg, {{0, 0.0f},
+                          {1, 0.0174524f},
+                          {30, 0.5f},
+                          {89, 0.999848f},
+                          {38, 0.615662f},    // sin 38 degrees is 0.6156615
+                          {53, 0.798635f}});  // sin 53 degrees is 0.7986355
     for (int degrees = 0; degrees < 90; ++degrees) {
         if (degrees == 38 || degrees == 53) {
             continue;
@@ -288,20 +299,17 @@ TEST(SineTable, HoldsSixSignificantDigitsWithTheGamesTwoExceptions) {
 }
 
 TEST(SineTable, TheOtherQuadrantsMirrorAndNegateTheFirst) {
-    EXPECT_EQ(SineDeg(90), 1.0f);
-    EXPECT_EQ(SineDeg(91), 0.999848f);
-    EXPECT_EQ(SineDeg(181), -0.0174524f);
-    EXPECT_EQ(SineDeg(270), -1.0f);
-    EXPECT_EQ(SineDeg(359), -0.0174524f);
-    EXPECT_EQ(SineDeg(-90), -1.0f);
-    EXPECT_EQ(SineDeg(450), 1.0f);
-    EXPECT_EQ(SineDeg(-360), 0.0f);
-    EXPECT_EQ(SineDeg(-720), 0.0f);
-    EXPECT_EQ(SineDeg(-1), -0.0174524f);
-    EXPECT_EQ(CosineDeg(180), -1.0f);
-    EXPECT_EQ(CosineDeg(0), 1.0f);
-    EXPECT_EQ(CosineDeg(60), 0.5f);
-    EXPECT_EQ(CosineDeg(-450), 0.0f);
+    ExpectTable(SineDeg, {{90, 1.0f},
+                          {91, 0.999848f},
+                          {181, -0.0174524f},
+                          {270, -1.0f},
+                          {359, -0.0174524f},
+                          {-90, -1.0f},
+                          {450, 1.0f},
+                          {-360, 0.0f},
+                          {-720, 0.0f},
+                          {-1, -0.0174524f}});
+    ExpectTable(CosineDeg, {{180, -1.0f}, {0, 1.0f}, {60, 0.5f}, {-450, 0.0f}});
 }
 
 TEST(SineTable, ExtremeAnglesStayInRange) {
