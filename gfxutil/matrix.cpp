@@ -35,37 +35,32 @@ Matrix Translation(float x, float y, float z) {
     return result;
 }
 
-Matrix RotationX(float angle) {
+namespace {
+
+// A rotation that turns axis `from` towards axis `to` by `angle`, leaving the third axis alone.
+Matrix PlaneRotation(int from, int to, float angle) {
     const float c = std::cos(angle);
     const float s = std::sin(angle);
     Matrix result = Identity();
-    result.m[1][1] = c;
-    result.m[1][2] = s;
-    result.m[2][1] = -s;
-    result.m[2][2] = c;
+    result.m[from][from] = c;
+    result.m[from][to] = s;
+    result.m[to][from] = -s;
+    result.m[to][to] = c;
     return result;
+}
+
+}  // namespace
+
+Matrix RotationX(float angle) {
+    return PlaneRotation(1, 2, angle);
 }
 
 Matrix RotationY(float angle) {
-    const float c = std::cos(angle);
-    const float s = std::sin(angle);
-    Matrix result = Identity();
-    result.m[0][0] = c;
-    result.m[0][2] = -s;
-    result.m[2][0] = s;
-    result.m[2][2] = c;
-    return result;
+    return PlaneRotation(2, 0, angle);
 }
 
 Matrix RotationZ(float angle) {
-    const float c = std::cos(angle);
-    const float s = std::sin(angle);
-    Matrix result = Identity();
-    result.m[0][0] = c;
-    result.m[0][1] = s;
-    result.m[1][0] = -s;
-    result.m[1][1] = c;
-    return result;
+    return PlaneRotation(0, 1, angle);
 }
 
 void Multiply(Matrix& out, const Matrix& a, const Matrix& b) {
