@@ -25,6 +25,12 @@ DecodedImage LoadGraphic(const std::string& name) {
     return image;
 }
 
+void LoadSquareGraphic(const std::string& name, uint32_t side, DecodedImage& image) {
+    image = LoadGraphic(name);
+    ASSERT_EQ(image.width, side) << name;
+    ASSERT_EQ(image.height, side) << name;
+}
+
 LoadedMesh LoadGraphicMesh(const std::string& name) {
     LoadedMesh result;
     IDirect3D9* direct3d = platform::headless::CreateNullDirect3D();

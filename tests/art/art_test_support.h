@@ -15,6 +15,8 @@ std::vector<uint8_t> ReadBytes(const std::string& path);
 
 // A picture of graphics/ through the texture loader's decoder; empty when it cannot be read.
 DecodedImage LoadGraphic(const std::string& name);
+// The same for a picture that must be `side` x `side` texels: a fatal failure when it is not.
+void LoadSquareGraphic(const std::string& name, uint32_t side, DecodedImage& image);
 
 inline uint32_t Alpha(uint32_t argb) {
     return argb >> 24;

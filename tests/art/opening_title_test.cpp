@@ -15,9 +15,7 @@ constexpr uint32_t OPAQUE_ENOUGH = 0xC0;
 class OpeningTitle : public ::testing::Test {
   protected:
     void SetUp() override {
-        image = LoadGraphic("openingtitle.dds");
-        ASSERT_EQ(image.width, 256u);
-        ASSERT_EQ(image.height, 256u);
+        ASSERT_NO_FATAL_FAILURE(LoadSquareGraphic("openingtitle.dds", 256, image));
     }
 
     uint32_t At(int x, int y) const {

@@ -62,11 +62,7 @@ long Difference(const DecodedImage& sheet, int x, int y, const artgen::Image& le
 
 class SystemSheet : public ::testing::Test {
   protected:
-    void SetUp() override {
-        sheet = LoadGraphic("system.bmp");
-        ASSERT_EQ(sheet.width, 256u);
-        ASSERT_EQ(sheet.height, 256u);
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(LoadSquareGraphic("system.bmp", 256, sheet)); }
 
     DecodedImage sheet;
 };
