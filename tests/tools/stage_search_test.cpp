@@ -5,10 +5,15 @@
 
 namespace {
 
+// Searches the probe's stage for inputs that reach a `cell` with the `outcome` it brings.
+SearchResult Search(BoardProbe& probe, StageCell cell, Outcome outcome, SearchLimits limits = {}) {
+    const DistanceField field(probe.Map(), cell);
+    return SearchInputs(probe, field, outcome, limits);
+}
+
 TEST(StageSearch, FindsInputsThatRollStageTenToAGoal) {
     BoardProbe probe(10);
-    const DistanceField field(probe.Map(), Goal);
-    const SearchResult result = SearchInputs(probe, field, Outcome::Goal, SearchLimits{});
+    const SearchResult result = Search(probe, Goal, Outcome::Goal);
     ASSERT_TRUE(result.found);
     EXPECT_EQ(ReplayInputs(probe, result.bits), Outcome::Goal);
     // No input sequence shorter by a tick ends on the goal: the last tick is the catch.
@@ -18,18 +23,16 @@ TEST(StageSearch, FindsInputsThatRollStageTenToAGoal) {
 
 TEST(StageSearch, FindsInputsThatRollStageTwoIntoAHole) {
     BoardProbe probe(2);
-    const DistanceField field(probe.Map(), Hole);
-    const SearchResult result = SearchInputs(probe, field, Outcome::Fell, SearchLimits{});
+    const SearchResult result = Search(probe, Hole, Outcome::Fell);
     ASSERT_TRUE(result.found);
     EXPECT_EQ(ReplayInputs(probe, result.bits), Outcome::Fell);
 }
 
 TEST(StageSearch, GivesUpWithinItsStateBudget) {
     BoardProbe probe(1);
-    const DistanceField field(probe.Map(), Goal);
     SearchLimits limits;
     limits.maxStates = 1000;  // stage 1 is a long winding path: far too few
-    const SearchResult result = SearchInputs(probe, field, Outcome::Goal, limits);
+    const SearchResult result = Search(probe, Goal, Outcome::Goal, limits);
     EXPECT_FALSE(result.found);
     EXPECT_LE(result.nodesExpanded, limits.maxStates);
 }
