@@ -59,26 +59,30 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        // Moves the option's value into `into`; false when the command line ends first.
+        auto take = [&](std::string& into) {
+            const char* text = value();
+            if (text != nullptr) {
+                into = text;
+            }
+            return text != nullptr;
+        };
         if (argument == "--help" || argument == "-h") {
             std::fputs(USAGE, stdout);
             return 0;
         } else if (argument == "--dir") {
-            const char* directory = value();
-            if (directory == nullptr) {
+            if (!take(options.directory)) {
                 return Fail("--dir needs a folder");
             }
-            options.directory = directory;
         } else if (argument == "--ticks") {
             const char* ticks = value();
             if (ticks == nullptr || !ParseTicks(ticks, options.ticks)) {
                 return Fail("--ticks needs a whole number of ticks");
             }
         } else if (argument == "--trace") {
-            const char* trace = value();
-            if (trace == nullptr) {
+            if (!take(options.traceFile)) {
                 return Fail("--trace needs a file name");
             }
-            options.traceFile = trace;
         } else if (argument == "--screenshot") {
             const char* shot = value();
             const char* colon = shot != nullptr ? std::strchr(shot, ':') : nullptr;
@@ -95,11 +99,9 @@ int main(int argc, char** argv) {
             }
             options.answerYes = std::strcmp(answer, "yes") == 0;
         } else if (argument == "--watch" || argument == "--record") {
-            const char* file = value();
-            if (file == nullptr) {
+            if (!take(argument == "--watch" ? watchFile : recordFile)) {
                 return Fail(argument + " needs a script file");
             }
-            (argument == "--watch" ? watchFile : recordFile) = file;
         } else if (!argument.empty() && argument[0] == '-') {
             return Fail("unknown option " + argument);
         } else if (options.scriptFile.empty()) {
