@@ -19,17 +19,7 @@ namespace {
 constexpr uintptr_t FIRST_SYSTEM_CURSOR = 32512;
 constexpr uintptr_t LAST_SYSTEM_CURSOR = 32651;
 
-// Resource names compare without regard to case, as Win32 stores them in upper case.
-std::string UpperCase(const char* name) {
-    std::string upper(name);
-    for (char& letter : upper) {
-        if (letter >= 'a' && letter <= 'z') {
-            letter = static_cast<char>(letter - 'a' + 'A');
-        }
-    }
-    return upper;
-}
-
+// Keyed by the lower-case name: resource names compare without regard to case.
 // Function-local so that registrations from other files' static initialisers find it built.
 std::map<std::string, std::unique_ptr<HICON__>>& IconTable() {
     static std::map<std::string, std::unique_ptr<HICON__>> table;
@@ -42,7 +32,7 @@ void RegisterIconResource(const char* name, const uint8_t* icoBytes, size_t size
     if (name == nullptr || IsIntegerResource(name) || (icoBytes == nullptr && size != 0)) {
         return;
     }
-    std::unique_ptr<HICON__>& icon = IconTable()[UpperCase(name)];
+    std::unique_ptr<HICON__>& icon = IconTable()[LowerCaseName(name)];
     if (!icon) {
         icon = std::make_unique<HICON__>();
     }
@@ -67,7 +57,7 @@ HICON WINAPI LoadIconA(HINSTANCE, LPCSTR iconName) {
         return nullptr;
     }
     auto& table = platform::IconTable();
-    auto found = table.find(platform::UpperCase(iconName));
+    auto found = table.find(platform::LowerCaseName(iconName));
     return found == table.end() ? nullptr : found->second.get();
 }
 

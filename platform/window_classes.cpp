@@ -20,7 +20,9 @@ ClassTable& Table() {
     return table;
 }
 
-std::string LowerCase(const char* name) {
+}  // namespace
+
+std::string LowerCaseName(const char* name) {
     std::string lower(name);
     for (char& letter : lower) {
         if (letter >= 'A' && letter <= 'Z') {
@@ -30,13 +32,11 @@ std::string LowerCase(const char* name) {
     return lower;
 }
 
-}  // namespace
-
 const WindowClass* FindWindowClass(const char* name) {
     if (name == nullptr || IsIntegerResource(name)) {
         return nullptr;
     }
-    auto found = Table().classes.find(LowerCase(name));
+    auto found = Table().classes.find(LowerCaseName(name));
     return found == Table().classes.end() ? nullptr : &found->second;
 }
 
@@ -57,7 +57,8 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* windowClass) {
         return 0;
     }
     auto& table = platform::Table();
-    platform::WindowClass& entry = table.classes[platform::LowerCase(windowClass->lpszClassName)];
+    platform::WindowClass& entry =
+        table.classes[platform::LowerCaseName(windowClass->lpszClassName)];
     entry.name = windowClass->lpszClassName;
     entry.procedure = windowClass->lpfnWndProc;
     entry.icon = windowClass->hIcon;

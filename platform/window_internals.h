@@ -37,6 +37,10 @@ struct WindowClass {
 const WindowClass* FindWindowClass(const char* name);
 void ForgetClasses();
 
+// Class and resource names compare as Win32 compares them: ASCII letters without regard to case,
+// whatever the locale. Tables key them by this form.
+std::string LowerCaseName(const char* name);
+
 // Win32 passes small integers where a name is expected (MAKEINTRESOURCE, atoms).
 inline bool IsIntegerResource(const char* name) {
     return (reinterpret_cast<uintptr_t>(name) >> 16) == 0;
