@@ -100,8 +100,7 @@ XToken XLexer::NextText() {
             const char close = c == '"' ? '"' : '>';
             const void* found = std::memchr(data + start + 1, close, size - start - 1);
             if (found == nullptr) {
-                position = size;
-                return Make(XTokenKind::Error, "unterminated string or GUID");
+                return Stop("unterminated string or GUID");
             }
             const size_t end = static_cast<const uint8_t*>(found) - data;
             position = end + 1;
@@ -145,6 +144,11 @@ XToken XLexer::NextListElement() {
     return token;
 }
 
+XToken XLexer::Stop(const char* reason) {
+    position = size;
+    return Make(XTokenKind::Error, reason);
+}
+
 XToken XLexer::NextBinary() {
     if (listRemaining > 0) {
         return NextListElement();
@@ -155,8 +159,7 @@ XToken XLexer::NextBinary() {
     ByteReader reader(data + position, size - position);
     uint16_t kind = 0;
     if (!reader.ReadU16(kind)) {
-        position = size;
-        return Make(XTokenKind::Error, "truncated token");
+        return Stop("truncated token");
     }
     XToken token;
     uint32_t count = 0;
@@ -164,8 +167,7 @@ XToken XLexer::NextBinary() {
         case TOKEN_NAME:
         case TOKEN_STRING:
             if (!reader.ReadU32(count) || !reader.Has(count)) {
-                position = size;
-                return Make(XTokenKind::Error, "truncated name or string");
+                return Stop("truncated name or string");
             }
             token = Make(kind == TOKEN_NAME ? XTokenKind::Name : XTokenKind::String,
                          std::string_view(reinterpret_cast<const char*>(reader.Current()), count));
@@ -173,24 +175,21 @@ XToken XLexer::NextBinary() {
             break;
         case TOKEN_INTEGER:
             if (!reader.ReadU32(count)) {
-                position = size;
-                return Make(XTokenKind::Error, "truncated integer");
+                return Stop("truncated integer");
             }
             token = Make(XTokenKind::Number);
             token.number = count;
             break;
         case TOKEN_GUID:
             if (!reader.Skip(GUID_BYTES)) {
-                position = size;
-                return Make(XTokenKind::Error, "truncated GUID");
+                return Stop("truncated GUID");
             }
             token = Make(XTokenKind::Guid);
             break;
         case TOKEN_INTEGER_LIST:
         case TOKEN_FLOAT_LIST:
             if (!reader.ReadU32(count)) {
-                position = size;
-                return Make(XTokenKind::Error, "truncated list");
+                return Stop("truncated list");
             }
             position += reader.Position();
             listRemaining = count;
@@ -216,8 +215,7 @@ XToken XLexer::NextBinary() {
                 token = Make(XTokenKind::Other);
                 break;
             }
-            position = size;
-            return Make(XTokenKind::Error, "unknown binary token");
+            return Stop("unknown binary token");
     }
     position += reader.Position();
     return token;

@@ -40,6 +40,8 @@ class XLexer {
     XToken NextText();
     XToken NextBinary();
     XToken NextListElement();
+    // An Error token that also ends the input, so no later call reads on from a broken place.
+    XToken Stop(const char* reason);
     void SkipSpaceAndComments();
 
     const uint8_t* data;
