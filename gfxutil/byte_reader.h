@@ -30,22 +30,8 @@ class ByteReader {
         position += count;
         return true;
     }
-    bool ReadU16(uint16_t& value) {
-        if (!Has(2)) {
-            return false;
-        }
-        value = LoadU16(Current());
-        position += 2;
-        return true;
-    }
-    bool ReadU32(uint32_t& value) {
-        if (!Has(4)) {
-            return false;
-        }
-        value = LoadU32(Current());
-        position += 4;
-        return true;
-    }
+    bool ReadU16(uint16_t& value) { return Read(value, LoadU16); }
+    bool ReadU32(uint32_t& value) { return Read(value, LoadU32); }
     bool ReadI32(int32_t& value) {
         uint32_t raw = 0;
         if (!ReadU32(raw)) {
@@ -56,6 +42,16 @@ class ByteReader {
     }
 
   private:
+    template <typename T>
+    bool Read(T& value, T (*load)(const uint8_t*)) {
+        if (!Has(sizeof(T))) {
+            return false;
+        }
+        value = load(Current());
+        position += sizeof(T);
+        return true;
+    }
+
     const uint8_t* data;
     size_t size;
     size_t position = 0;
