@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "app/key_bits.h"
 #include "tests/support/test_support.h"
@@ -12,6 +13,16 @@ namespace {
 
 constexpr int64_t FREQUENCY = 10'000'000;
 constexpr int64_t PERIOD = FREQUENCY / 25;
+
+// Frames begun and frames presented so far.
+struct Drawn {
+    size_t frames;
+    size_t presents;
+    bool operator==(const Drawn&) const = default;
+    friend void PrintTo(const Drawn& drawn, std::ostream* out) {
+        *out << drawn.frames << " frames, " << drawn.presents << " presents";
+    }
+};
 
 // A game whose clock stands still unless the test moves it.
 class ClockTest : public ::testing::Test {
@@ -27,6 +38,7 @@ class ClockTest : public ::testing::Test {
 
     size_t Frames() const { return game.log.Count("BeginScene"); }
     size_t Presents() const { return game.log.Count("Present"); }
+    Drawn Counts() const { return {Frames(), Presents()}; }
     void SetClock(int64_t counter) { game.session.clock.counter = counter; }
 };
 
@@ -57,13 +69,11 @@ TEST(GameAppConstruction, WithoutAPerformanceCounterTheMillisecondClockPacesTheG
 
 TEST_F(ClockTest, TheFirstIdleTicksAndDrawsBeforeAnythingIsPresented) {
     EXPECT_EQ(game.app->Idle(), 1);
-    EXPECT_EQ(Frames(), 1u);
-    EXPECT_EQ(Presents(), 0u);
+    EXPECT_EQ(Counts(), (Drawn{1, 0}));
     EXPECT_EQ(game.app->tickPending, 0);
     // Nothing is due yet: further calls neither tick nor present.
     game.app->Idle();
-    EXPECT_EQ(Frames(), 1u);
-    EXPECT_EQ(Presents(), 0u);
+    EXPECT_EQ(Counts(), (Drawn{1, 0}));
 }
 
 TEST_F(ClockTest, FramesArePresentedOnASteadyBeatOneTickPerPresent) {
@@ -94,8 +104,7 @@ TEST_F(ClockTest, AfterAStallTheBeatRestartsFromNowWithoutCatchingUp) {
     // One tick, not ten, follows.
     game.app->Idle();
     game.app->Idle();
-    EXPECT_EQ(Frames(), 2u);
-    EXPECT_EQ(Presents(), 1u);
+    EXPECT_EQ(Counts(), (Drawn{2, 1}));
 }
 
 TEST_F(ClockTest, ALateTickIsPresentedInTheSameCallAndTheBeatAdvancesByOnePeriod) {
@@ -105,8 +114,7 @@ TEST_F(ClockTest, ALateTickIsPresentedInTheSameCallAndTheBeatAdvancesByOnePeriod
     game.app->Idle();  // present 1
     SetClock(start + PERIOD + PERIOD / 2);
     game.app->Idle();  // the tick owed and, being past due, its present
-    EXPECT_EQ(Frames(), 2u);
-    EXPECT_EQ(Presents(), 2u);
+    EXPECT_EQ(Counts(), (Drawn{2, 2}));
     EXPECT_EQ(game.app->nextDue, start + 2 * PERIOD);
 }
 
@@ -117,8 +125,7 @@ TEST_F(ClockTest, ATickReturningQuitIsDrawnAndPresentedAndTheNextIdleEndsTheLoop
     SetClock(game.app->nextDue + 1);
     EXPECT_EQ(game.app->Idle(), 1);
     EXPECT_EQ(game.app->scene, SCENE_QUIT);
-    EXPECT_EQ(Frames(), 1u);
-    EXPECT_EQ(Presents(), 1u);
+    EXPECT_EQ(Counts(), (Drawn{1, 1}));
     EXPECT_EQ(game.app->Idle(), 0);
     EXPECT_EQ(Frames(), 1u);
 }
