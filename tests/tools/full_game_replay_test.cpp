@@ -16,19 +16,18 @@ constexpr int SLOWEST_TIME = 9999;
 constexpr int START_LIVES = 10;
 constexpr int EXIT_AFTER_QUIT = 1;  // a replay that reaches its last tick ends as a quit
 
-class FullGameReplay : public ::testing::Test {
+std::string FullGameFile() {
+    return StoredReplay("full-game.replay");
+}
+
+ReplayOutcome RunFullGame() {
+    return RunScriptFile(FullGameFile());
+}
+
+class FullGameReplay : public OneReplaySuite<RunFullGame> {
   protected:
-    static void SetUpTestSuite() { outcome = new ReplayOutcome(RunScriptFile(File())); }
-    static void TearDownTestSuite() {
-        delete outcome;
-        outcome = nullptr;
-    }
-    static std::string File() { return StoredReplay("full-game.replay"); }
-
-    static ReplayOutcome* outcome;
+    static std::string File() { return FullGameFile(); }
 };
-
-ReplayOutcome* FullGameReplay::outcome = nullptr;
 
 std::vector<int> ParseBestTimes(const std::string& text) {
     std::vector<int> times;

@@ -11,20 +11,11 @@ namespace {
 constexpr int START_LIVES = 10;
 constexpr int GAME_OVER_TICKS = 72;
 
-class GameOverReplay : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        outcome = new ReplayOutcome(RunScriptFile(StoredReplay("game-over.replay")));
-    }
-    static void TearDownTestSuite() {
-        delete outcome;
-        outcome = nullptr;
-    }
+ReplayOutcome RunGameOver() {
+    return RunScriptFile(StoredReplay("game-over.replay"));
+}
 
-    static ReplayOutcome* outcome;
-};
-
-ReplayOutcome* GameOverReplay::outcome = nullptr;
+class GameOverReplay : public OneReplaySuite<RunGameOver> {};
 
 TEST_F(GameOverReplay, LosesTheTenBallsOneByOne) {
     ASSERT_FALSE(outcome->rows.empty());

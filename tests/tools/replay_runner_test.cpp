@@ -33,19 +33,14 @@ std::string ShortScript() {
     return script;
 }
 
-class ShortRun : public ::testing::Test {
+ReplayOutcome RunShortScript() {
+    return RunScriptText(ShortScript());
+}
+
+class ShortRun : public OneReplaySuite<RunShortScript> {
   protected:
-    static void SetUpTestSuite() { outcome = new ReplayOutcome(RunScriptText(ShortScript())); }
-    static void TearDownTestSuite() {
-        delete outcome;
-        outcome = nullptr;
-    }
     static const TraceRow& Row(int tick) { return outcome->rows.at(tick); }
-
-    static ReplayOutcome* outcome;
 };
-
-ReplayOutcome* ShortRun::outcome = nullptr;
 
 TEST_F(ShortRun, RunsOneRowPerScriptTick) {
     EXPECT_EQ(outcome->exitCode, 1);

@@ -1,6 +1,8 @@
 // Runs a replay script through the replay tool in a scratch run folder and reads its trace back.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,6 +31,19 @@ std::string StoredReplay(const std::string& name);
 ReplayOutcome RunScriptFile(const std::string& scriptFile);
 // The same for a script given as text.
 ReplayOutcome RunScriptText(const std::string& scriptText);
+
+// A suite whose tests all read one run of a replay, made by `Replay` once before the first test.
+template <ReplayOutcome (*Replay)()>
+class OneReplaySuite : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { outcome = new ReplayOutcome(Replay()); }
+    static void TearDownTestSuite() {
+        delete outcome;
+        outcome = nullptr;
+    }
+
+    static inline ReplayOutcome* outcome = nullptr;
+};
 
 // The rows at which a stage's ball first stands on a goal, in run order.
 std::vector<TraceRow> GoalRows(const std::vector<TraceRow>& rows);
