@@ -67,6 +67,7 @@ class GlDevice final : public IDirect3DDevice9 {
     // The back buffer as ARGB texels, rows top first.
     void ReadBack(std::vector<uint32_t>& texels, int& width, int& height);
 
+    GlFlavour Flavour() const { return context->Flavour(); }
     // Shader programs compiled so far; each is compiled once, on its first draw.
     size_t ProgramCount() const { return programs->Size(); }
 
