@@ -24,4 +24,13 @@ bool DeviceFlavour(IDirect3DDevice9* device, GlFlavour& flavour) {
     return true;
 }
 
+bool CompiledPrograms(IDirect3DDevice9* device, size_t& count) {
+    auto* glDevice = dynamic_cast<GlDevice*>(device);
+    if (glDevice == nullptr) {
+        return false;
+    }
+    count = glDevice->ProgramCount();
+    return true;
+}
+
 }  // namespace platform::gl
