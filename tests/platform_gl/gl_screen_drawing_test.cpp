@@ -232,6 +232,38 @@ TEST_F(ScreenDrawing, WireframeFillDrawsTheEdgesAndLeavesTheInsideEmpty) {
     EXPECT_EQ(Pixel(pixels, 35, 26) & RGB_MASK, BACKGROUND & RGB_MASK);
 }
 
+TEST_F(ScreenDrawing, WireframeAndPointFillCullAsSolidFacesAndPointsDrawOnlyCorners) {
+    // One triangle counter-clockwise on the screen: the back under the default cull mode.
+    const ScreenVertex backFacing[3] = {{10, 10, 0, 1, OPAQUE_WHITE, 0, 0},
+                                        {10, 30, 0, 1, OPAQUE_WHITE, 0, 0},
+                                        {40, 10, 0, 1, OPAQUE_WHITE, 0, 0}};
+    const auto whiteCount = [this] {
+        int count = 0;
+        for (uint32_t pixel : ReadBack()) {
+            count += (pixel & RGB_MASK) == 0xFFFFFFu ? 1 : 0;
+        }
+        return count;
+    };
+    for (DWORD fill : {DWORD{D3DFILL_WIREFRAME}, DWORD{D3DFILL_POINT}}) {
+        BeginFrame();
+        device->SetRenderState(D3DRS_FILLMODE, fill);
+        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+        device->SetFVF(SCREEN_VERTEX_FVF);
+        device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, backFacing, sizeof(ScreenVertex));
+        EXPECT_EQ(whiteCount(), 0) << "fill " << fill << ": culled";
+        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+        device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, backFacing, sizeof(ScreenVertex));
+        device->EndScene();
+        if (fill == D3DFILL_POINT) {
+            EXPECT_EQ(whiteCount(), 3) << "one pixel at each corner";
+        } else {
+            // The three edges: 30 + 20 pixels along the sides and about 30 along the diagonal.
+            EXPECT_GE(whiteCount(), 70);
+            EXPECT_LE(whiteCount(), 90);
+        }
+    }
+}
+
 TEST_F(ScreenDrawing, AnUntexturedDrawShowsTheVertexColourAndSelectingTheTextureGivesWhite) {
     BeginFrame();
     device->SetTexture(0, nullptr);
