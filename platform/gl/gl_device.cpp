@@ -391,13 +391,15 @@ HRESULT GlDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
     if (index >= RENDER_STATE_COUNT) {
         return D3DERR_INVALIDCALL;
     }
+    StateGroup group = StateGroup::IGNORED;
+    const bool known = RenderStateGroup(state, group);
+    if (!known) {
+        NoteUnknownState(unknownRenderStates, "render state", state);
+    }
     if (renderStates[index] != value) {
         renderStates[index] = value;
-        StateGroup group = StateGroup::IGNORED;
-        if (RenderStateGroup(state, group)) {
+        if (known) {
             MarkChanged(group);
-        } else {
-            NoteUnknownState(unknownRenderStates, "render state", state);
         }
     }
     return D3D_OK;
@@ -455,12 +457,14 @@ HRESULT GlDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE typ
     if (stage >= STAGE_COUNT || index >= STAGE_STATE_COUNT) {
         return D3DERR_INVALIDCALL;
     }
+    StateGroup group = StateGroup::IGNORED;
+    const bool known = StageStateGroup(type, group);
+    if (!known) {
+        NoteUnknownState(unknownStageStates, "texture stage state", type);
+    }
     if (stageStates[stage][index] != value) {
         stageStates[stage][index] = value;
-        StateGroup group = StateGroup::IGNORED;
-        if (!StageStateGroup(type, group)) {
-            NoteUnknownState(unknownStageStates, "texture stage state", type);
-        } else if (stage == 0) {
+        if (known && stage == 0) {
             MarkChanged(group);
         }
     }

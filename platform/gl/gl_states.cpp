@@ -1,9 +1,8 @@
 // The one table of the states the OpenGL device knows.
 #include "platform/gl/gl_states.h"
 
-#include <algorithm>
+#include <array>
 #include <cstddef>
-#include <iterator>
 
 namespace platform::gl {
 
@@ -53,26 +52,44 @@ constexpr StateEntry STAGE_STATES[] = {
     {D3DTSS_TEXCOORDINDEX, StateGroup::IGNORED},
 };
 
+constexpr size_t TABLE_SIZE = 256;  // past every state number Direct3D 9 defines
+
+// The groups by state number, so that the per-call lookup costs one index; a state outside the
+// table has no entry.
+struct GroupIndex {
+    std::array<StateGroup, TABLE_SIZE> groups{};
+    std::array<bool, TABLE_SIZE> known{};
+};
+
 template <size_t N>
-bool Lookup(const StateEntry (&table)[N], DWORD number, StateGroup& group) {
-    const auto found =
-        std::find_if(std::begin(table), std::end(table),
-                     [number](const StateEntry& entry) { return entry.number == number; });
-    if (found == std::end(table)) {
+constexpr GroupIndex MakeIndex(const StateEntry (&table)[N]) {
+    GroupIndex index;
+    for (const StateEntry& entry : table) {
+        index.groups[entry.number] = entry.group;
+        index.known[entry.number] = true;
+    }
+    return index;
+}
+
+constexpr GroupIndex RENDER_STATE_INDEX = MakeIndex(RENDER_STATES);
+constexpr GroupIndex STAGE_STATE_INDEX = MakeIndex(STAGE_STATES);
+
+bool Lookup(const GroupIndex& index, DWORD number, StateGroup& group) {
+    if (number >= TABLE_SIZE || !index.known[number]) {
         return false;
     }
-    group = found->group;
+    group = index.groups[number];
     return true;
 }
 
 }  // namespace
 
 bool RenderStateGroup(D3DRENDERSTATETYPE state, StateGroup& group) {
-    return Lookup(RENDER_STATES, state, group);
+    return Lookup(RENDER_STATE_INDEX, state, group);
 }
 
 bool StageStateGroup(D3DTEXTURESTAGESTATETYPE type, StateGroup& group) {
-    return Lookup(STAGE_STATES, type, group);
+    return Lookup(STAGE_STATE_INDEX, type, group);
 }
 
 }  // namespace platform::gl
