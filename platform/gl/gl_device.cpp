@@ -115,8 +115,8 @@ GlDevice::~GlDevice() {
     pages.Free(white);
     pages.DeleteAll();
     programs.reset();
-    glDeleteBuffers(1, &indexBuffer);
-    glDeleteBuffers(1, &vertexBuffer);
+    indexStream.reset();
+    vertexStream.reset();
     glDeleteVertexArrays(1, &vertexArray);
     context.reset();
     parent->Release();
@@ -161,13 +161,13 @@ void GlDevice::InitialiseOpenGl() {
     glViewport(0, 0, width, height);
     glDisable(GL_DITHER);
     glFrontFace(GL_CW);  // Direct3D's front faces are clockwise on the screen
-    // Every draw streams its vertices through one buffer, laid out as Vertex.
+    // Every draw streams its vertices, laid out as Vertex, and its indices through two buffers.
     glGenVertexArrays(1, &vertexArray);
     glBindVertexArray(vertexArray);
-    glGenBuffers(1, &vertexBuffer);
-    glGenBuffers(1, &indexBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    vertexStream = std::make_unique<StreamBuffer>(GL_ARRAY_BUFFER);
+    indexStream = std::make_unique<StreamBuffer>(GL_ELEMENT_ARRAY_BUFFER);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexStream->Name());
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexStream->Name());
     const auto stride = static_cast<GLsizei>(sizeof(Vertex));
     const auto at = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
     glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, position)));

@@ -16,6 +16,7 @@
 #include "platform/gl/gl_context.h"
 #include "platform/gl/gl_shaders.h"
 #include "platform/gl/gl_states.h"
+#include "platform/gl/gl_stream_buffer.h"
 #include "platform/gl/gl_texture_pages.h"
 #include "platform/gl/opengl.h"
 
@@ -126,7 +127,7 @@ class GlDevice final : public IDirect3DDevice9 {
     void SendConstants(GlProgram& program);
     // The triangles of a draw as lines or points, for the fill modes OpenGL ES lacks.
     void OutlineTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
-                          UINT indexSize, bool points);
+                          UINT indexSize, uint32_t base, bool points);
     bool FacesAway(uint32_t a, uint32_t b, uint32_t c, bool transformed) const;
 
     IDirect3D9* parent;
@@ -174,13 +175,13 @@ class GlDevice final : public IDirect3DDevice9 {
     bool keyTexture3D = false;
     GlProgram* program = nullptr;  // the program OpenGL uses now
     GLuint vertexArray = 0;
-    GLuint vertexBuffer = 0;
-    GLuint indexBuffer = 0;
+    std::unique_ptr<StreamBuffer> vertexStream;
+    std::unique_ptr<StreamBuffer> indexStream;
 
     VertexLayout fvfLayout;  // `fvf` decoded, when it is a format the device draws
     bool fvfDrawable = false;
     std::vector<Vertex> scratch;
-    std::vector<uint32_t> outline;  // indices of a wireframe or point draw
+    std::vector<uint32_t> indices;  // of the draw, counted from the streamed vertices' start
 };
 
 }  // namespace platform::gl

@@ -176,29 +176,34 @@ HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* i
     SendUniforms(*program, layout.transformed);
     bindings.Bind(texture.target, texture.name);
 
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(scratch.size() * sizeof(Vertex)),
-                 scratch.data(), GL_STREAM_DRAW);
+    // The attributes point at the buffer's start: the draw's vertices are counted from there.
+    constexpr auto VERTEX_SIZE = static_cast<GLsizeiptr>(sizeof(Vertex));
+    const GLintptr vertexOffset = vertexStream->Append(
+        scratch.data(), static_cast<GLsizeiptr>(scratch.size()) * VERTEX_SIZE, VERTEX_SIZE);
+    const auto base = static_cast<uint32_t>(vertexOffset / VERTEX_SIZE);
     const DWORD fill = renderStates[D3DRS_FILLMODE];
+    GLenum mode = PrimitiveMode(type);
     if (IsTriangles(type) && (fill == D3DFILL_WIREFRAME || fill == D3DFILL_POINT)) {
         const bool points = fill == D3DFILL_POINT;
-        OutlineTriangles(type, primitiveCount, indexData, indexSize, points);
-        if (!outline.empty()) {
-            glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                         static_cast<GLsizeiptr>(outline.size() * sizeof(uint32_t)), outline.data(),
-                         GL_STREAM_DRAW);
-            glDrawElements(points ? GL_POINTS : GL_LINES, static_cast<GLsizei>(outline.size()),
-                           GL_UNSIGNED_INT, nullptr);
-        }
+        OutlineTriangles(type, primitiveCount, indexData, indexSize, base, points);
+        mode = points ? GL_POINTS : GL_LINES;
+    } else if (indexData == nullptr) {
+        glDrawArrays(mode, static_cast<GLint>(base),
+                     static_cast<GLsizei>(VerticesPerDraw(type, primitiveCount)));
         return D3D_OK;
-    }
-    const GLenum mode = PrimitiveMode(type);
-    const auto count = static_cast<GLsizei>(VerticesPerDraw(type, primitiveCount));
-    if (indexData == nullptr) {
-        glDrawArrays(mode, 0, count);
     } else {
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(count) * indexSize, indexData,
-                     GL_STREAM_DRAW);
-        glDrawElements(mode, count, indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, nullptr);
+        const uint64_t count = VerticesPerDraw(type, primitiveCount);
+        indices.resize(count);
+        for (uint64_t i = 0; i < count; ++i) {
+            indices[i] = base + IndexAt(indexData, indexSize, i);
+        }
+    }
+    if (!indices.empty()) {
+        constexpr auto INDEX_SIZE = static_cast<GLsizeiptr>(sizeof(uint32_t));
+        const GLintptr indexOffset = indexStream->Append(
+            indices.data(), static_cast<GLsizeiptr>(indices.size()) * INDEX_SIZE, INDEX_SIZE);
+        glDrawElements(mode, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
+                       reinterpret_cast<const void*>(indexOffset));
     }
     return D3D_OK;
 }
@@ -458,8 +463,8 @@ void GlDevice::SendConstants(GlProgram& target) {
 }
 
 void GlDevice::OutlineTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
-                                UINT indexSize, bool points) {
-    outline.clear();
+                                UINT indexSize, uint32_t base, bool points) {
+    indices.clear();
     const bool transformed = fvfLayout.transformed;
     for (uint64_t t = 0; t < primitiveCount; ++t) {
         uint64_t corners[3];
@@ -484,9 +489,10 @@ void GlDevice::OutlineTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, cons
             continue;
         }
         if (points) {
-            outline.insert(outline.end(), {a, b, c});
+            indices.insert(indices.end(), {base + a, base + b, base + c});
         } else {
-            outline.insert(outline.end(), {a, b, b, c, c, a});
+            indices.insert(indices.end(),
+                           {base + a, base + b, base + b, base + c, base + c, base + a});
         }
     }
 }
