@@ -12,6 +12,9 @@
 namespace {
 
 constexpr float VERTEX_RHW = 1.0f;
+// Direct3D 9 puts pixel centres on integer coordinates: corners half a pixel up and left of the
+// rectangle lay the texels 1:1 onto the pixels instead of sampling them on their edges.
+constexpr float TEXEL_ALIGNMENT = 0.5f;
 constexpr UINT SPRITE_PRIMITIVES = 2;  // the quad as a strip of two triangles
 constexpr DWORD TEXTURE_STAGE = 0;
 constexpr int32_t ANIMATION_ON = 1;
@@ -69,8 +72,8 @@ void Sprite::ComputeVertices() {
         const float dx = corners[corner][0] - pivotX;
         const float dy = corners[corner][1] - pivotY;
         SpriteVertex& vertex = vertices[corner];
-        vertex.x = x + pivotX + dx * cosine - dy * sine;
-        vertex.y = y + pivotY + dx * sine + dy * cosine;
+        vertex.x = x + pivotX + dx * cosine - dy * sine - TEXEL_ALIGNMENT;
+        vertex.y = y + pivotY + dx * sine + dy * cosine - TEXEL_ALIGNMENT;
         vertex.z = z;
         vertex.rhw = VERTEX_RHW;
         vertex.diffuse = uniformColour == UNIFORM_COLOUR ? colour : stripColours[corner];

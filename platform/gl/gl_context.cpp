@@ -2,6 +2,8 @@
 #include "platform/gl/gl_context.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/gl/opengl.h"
 #include "platform/sdl/sdl_window.h"
@@ -10,61 +12,106 @@ namespace platform::gl {
 
 namespace {
 
-constexpr int REQUIRED_MAJOR = 2;
-constexpr int REQUIRED_MINOR = 1;
+struct FlavourVersion {
+    GlFlavour flavour;
+    int profile;
+    int major;
+    int minor;
+    const char* versionPrefix;  // what GL_VERSION starts with before the numbers
+    const char* name;
+};
+
+constexpr FlavourVersion CORE_3_3 = {GlFlavour::CORE,  SDL_GL_CONTEXT_PROFILE_CORE, 3, 3, "",
+                                     "OpenGL 3.3 core"};
+constexpr FlavourVersion ES_3_0 = {GlFlavour::ES,  SDL_GL_CONTEXT_PROFILE_ES, 3, 0, "OpenGL ES ",
+                                   "OpenGL ES 3.0"};
 constexpr int DEPTH_BITS_WANTED = 16;  // D3DFMT_D16, or better
 constexpr int COLOUR_CHANNEL_BITS = 8;
 
 GlContext* currentContext = nullptr;
 
-bool VersionAtLeast(const char* version, int major, int minor) {
+bool VersionAtLeast(const char* version, const FlavourVersion& wanted) {
     int haveMajor = 0;
     int haveMinor = 0;
-    if (version == nullptr || std::sscanf(version, "%d.%d", &haveMajor, &haveMinor) != 2) {
+    const size_t prefix = std::strlen(wanted.versionPrefix);
+    if (version == nullptr || std::strncmp(version, wanted.versionPrefix, prefix) != 0 ||
+        std::sscanf(version + prefix, "%d.%d", &haveMajor, &haveMinor) != 2) {
         return false;
     }
-    return haveMajor > major || (haveMajor == major && haveMinor >= minor);
+    return haveMajor > wanted.major || (haveMajor == wanted.major && haveMinor >= wanted.minor);
+}
+
+const FlavourVersion& VersionOf(GlFlavour flavour) {
+    return flavour == GlFlavour::CORE ? CORE_3_3 : ES_3_0;
 }
 
 }  // namespace
 
 std::unique_ptr<GlContext> GlContext::Create(HWND window, int width, int height,
                                              bool immediatePresentation, std::string& error) {
+    const char* forced = std::getenv(FLAVOUR_VARIABLE);
+    const bool onlyCore = forced != nullptr && std::strcmp(forced, "core") == 0;
+    const bool onlyEs = forced != nullptr && std::strcmp(forced, "es") == 0;
     std::unique_ptr<GlContext> created(new GlContext);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, REQUIRED_MAJOR);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, REQUIRED_MINOR);
+    std::string coreError;
+    bool made = !onlyEs && created->TryFlavour(GlFlavour::CORE, window, width, height, coreError);
+    if (!made && !onlyCore) {
+        // A fresh object, so that nothing of the failed attempt lingers.
+        created.reset(new GlContext);
+        made = created->TryFlavour(GlFlavour::ES, window, width, height, error);
+        if (!made && !coreError.empty()) {
+            error = coreError + "; " + error;
+        }
+    } else if (!made) {
+        error = coreError;
+    }
+    if (!made) {
+        return nullptr;
+    }
+    // Immediate presentation; a driver that refuses keeps its own setting.
+    SDL_GL_SetSwapInterval(immediatePresentation ? 0 : 1);
+    return created;
+}
+
+bool GlContext::TryFlavour(GlFlavour wanted, HWND gameWindow, int width, int height,
+                           std::string& error) {
+    const FlavourVersion& version = VersionOf(wanted);
+    flavour = wanted;
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, version.profile);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, version.major);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, version.minor);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, DEPTH_BITS_WANTED);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, COLOUR_CHANNEL_BITS);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, COLOUR_CHANNEL_BITS);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, COLOUR_CHANNEL_BITS);
 
-    created->window = window != nullptr ? sdl::SdlWindowOf(window) : nullptr;
-    if (created->window == nullptr) {
-        created->window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                           width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        if (created->window == nullptr) {
+    window = gameWindow != nullptr ? sdl::SdlWindowOf(gameWindow) : nullptr;
+    if (window == nullptr) {
+        // Made after the attributes, so that its surface suits the flavour.
+        window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                                  height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (window == nullptr) {
             error = std::string("no window for OpenGL: ") + SDL_GetError();
-            return nullptr;
+            return false;
         }
-        created->ownsWindow = true;
+        ownsWindow = true;
     }
-    created->context = SDL_GL_CreateContext(created->window);
-    if (created->context == nullptr) {
-        error = std::string("no OpenGL context: ") + SDL_GetError();
-        return nullptr;
+    context = SDL_GL_CreateContext(window);
+    if (context == nullptr) {
+        error = std::string("no ") + version.name + " context: " + SDL_GetError();
+        return false;
     }
-    currentContext = created.get();
-    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    if (!VersionAtLeast(version, REQUIRED_MAJOR, REQUIRED_MINOR)) {
-        error = std::string("OpenGL 2.1 is needed, the context offers ") +
-                (version != nullptr ? version : "nothing");
-        return nullptr;
+    currentContext = this;
+    const auto* offered = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (!VersionAtLeast(offered, version)) {
+        error = std::string(version.name) + " is needed, the context offers " +
+                (offered != nullptr ? offered : "nothing");
+        return false;
     }
-    glGetIntegerv(GL_DEPTH_BITS, &created->depthBits);
-    // Immediate presentation; a driver that refuses keeps its own setting.
-    SDL_GL_SetSwapInterval(immediatePresentation ? 0 : 1);
-    return created;
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH,
+                                          GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depthBits);
+    return true;
 }
 
 GlContext::~GlContext() {

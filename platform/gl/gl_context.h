@@ -1,4 +1,5 @@
-// An OpenGL 2.1 context on an SDL window: the window's own, or a hidden one made for it.
+// An OpenGL context on an SDL window (the window's own, or a hidden one made for it): desktop
+// OpenGL 3.3 core where the system has it, OpenGL ES 3.0 otherwise.
 #pragma once
 
 #include <SDL.h>
@@ -9,6 +10,11 @@
 #include "platform/win32_subset.h"
 
 namespace platform::gl {
+
+enum class GlFlavour { CORE, ES };
+
+// GORVANTI_GL=core or GORVANTI_GL=es makes the device try only that flavour.
+constexpr const char* FLAVOUR_VARIABLE = "GORVANTI_GL";
 
 class GlContext {
   public:
@@ -25,14 +31,17 @@ class GlContext {
     void MakeCurrent();
     void Swap();
     int DepthBits() const { return depthBits; }
+    GlFlavour Flavour() const { return flavour; }
 
   private:
     GlContext() = default;
+    bool TryFlavour(GlFlavour wanted, HWND gameWindow, int width, int height, std::string& error);
 
     SDL_Window* window = nullptr;
     bool ownsWindow = false;
     SDL_GLContext context = nullptr;
     int depthBits = 0;
+    GlFlavour flavour = GlFlavour::CORE;
 };
 
 }  // namespace platform::gl

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "platform/gl/gl_texture.h"
@@ -89,7 +90,9 @@ GlDevice::GlDevice(IDirect3D9* parent, std::unique_ptr<GlContext> context, int w
       context(std::move(context)),
       width(width),
       height(height),
-      depthBuffer(depthBuffer) {
+      depthBuffer(depthBuffer),
+      programs(std::make_unique<ProgramCache>(this->context->Flavour())) {
+    uniformVersions.fill(1);
     parent->AddRef();
     SetDefaultStates();
     InitialiseOpenGl();
@@ -111,6 +114,10 @@ GlDevice::~GlDevice() {
     textures.clear();
     pages.Free(white);
     pages.DeleteAll();
+    programs.reset();
+    indexStream.reset();
+    vertexStream.reset();
+    glDeleteVertexArrays(1, &vertexArray);
     context.reset();
     parent->Release();
 }
@@ -154,15 +161,26 @@ void GlDevice::InitialiseOpenGl() {
     glViewport(0, 0, width, height);
     glDisable(GL_DITHER);
     glFrontFace(GL_CW);  // Direct3D's front faces are clockwise on the screen
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    // Every draw streams its vertices, laid out as Vertex, and its indices through two buffers.
+    glGenVertexArrays(1, &vertexArray);
+    glBindVertexArray(vertexArray);
+    vertexStream = std::make_unique<StreamBuffer>(GL_ARRAY_BUFFER);
+    indexStream = std::make_unique<StreamBuffer>(GL_ELEMENT_ARRAY_BUFFER);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexStream->Name());
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexStream->Name());
+    const auto stride = static_cast<GLsizei>(sizeof(Vertex));
+    const auto at = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, position)));
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, normal)));
+    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(Vertex, colour)));
+    glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, texture)));
+    for (GLuint attribute = 0; attribute < 4; ++attribute) {
+        glEnableVertexAttribArray(attribute);
+    }
+    glActiveTexture(GL_TEXTURE0);
     pages.Initialise();
-    white = pages.Allocate(1, 1, GL_RGBA8);
-    pages.Upload(white, 1, 1, GL_RGBA8, &OPAQUE_WHITE);
+    white = pages.Allocate(1, 1, false);
+    pages.Upload(white, 1, 1, &OPAQUE_WHITE);
 }
 
 ULONG GlDevice::AddRef() {
@@ -250,7 +268,7 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
         mask |= GL_COLOR_BUFFER_BIT;
     }
     if (flags & D3DCLEAR_ZBUFFER) {
-        glClearDepth(std::clamp(z, 0.0f, 1.0f));
+        glClearDepthf(std::clamp(z, 0.0f, 1.0f));
         // Direct3D clears depth whatever ZWRITEENABLE says.
         if (!fixedStatesKnown || !applied.depthWrite) {
             glDepthMask(GL_TRUE);
@@ -313,16 +331,14 @@ HRESULT GlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* mat
     *target = *matrix;
     switch (state) {
         case D3DTS_WORLD:
-        case D3DTS_VIEW:
-            lightsDirty = lightsDirty || state == D3DTS_VIEW;
-            if (appliedModelView == ModelView::VIEW_AND_WORLD) {
-                appliedModelView = ModelView::UNKNOWN;
-            }
+            ++uniformVersions[UNIFORMS_TRANSFORM];
+            break;
+        case D3DTS_VIEW:  // lights live in world space and are sent in view space
+            ++uniformVersions[UNIFORMS_TRANSFORM];
+            ++uniformVersions[UNIFORMS_LIGHTS];
             break;
         default:
-            if (appliedProjection == Projection::CAMERA) {
-                appliedProjection = Projection::UNKNOWN;
-            }
+            ++uniformVersions[UNIFORMS_PROJECTION];
             break;
     }
     return D3D_OK;
@@ -334,7 +350,7 @@ HRESULT GlDevice::SetMaterial(const D3DMATERIAL9* newMaterial) {
     }
     if (std::memcmp(&material, newMaterial, sizeof(D3DMATERIAL9)) != 0) {
         material = *newMaterial;
-        materialDirty = true;
+        ++uniformVersions[UNIFORMS_MATERIAL];
     }
     return D3D_OK;
 }
@@ -350,8 +366,9 @@ HRESULT GlDevice::SetLight(DWORD index, const D3DLIGHT9* light) {
     }
     LightSlot& slot = lights[index];
     if (std::memcmp(&slot.light, light, sizeof(D3DLIGHT9)) != 0) {
+        keyDirty = keyDirty || (slot.enabled && slot.light.Type != light->Type);
         slot.light = *light;
-        lightsDirty = lightsDirty || slot.enabled;
+        ++uniformVersions[UNIFORMS_LIGHTS];
     }
     return D3D_OK;
 }
@@ -363,7 +380,8 @@ HRESULT GlDevice::LightEnable(DWORD index, BOOL enable) {
     }
     if (found->second.enabled != (enable != FALSE)) {
         found->second.enabled = enable != FALSE;
-        lightsDirty = true;
+        keyDirty = true;
+        ++uniformVersions[UNIFORMS_LIGHTS];
     }
     return D3D_OK;
 }
@@ -373,30 +391,46 @@ HRESULT GlDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
     if (index >= RENDER_STATE_COUNT) {
         return D3DERR_INVALIDCALL;
     }
+    StateGroup group = StateGroup::IGNORED;
+    const bool known = RenderStateGroup(state, group);
+    if (!known) {
+        NoteUnknownState(unknownRenderStates, "render state", state);
+    }
     if (renderStates[index] != value) {
         renderStates[index] = value;
-        MarkRenderStateChanged(state);
+        if (known) {
+            MarkChanged(group);
+        }
     }
     return D3D_OK;
 }
 
-void GlDevice::MarkRenderStateChanged(D3DRENDERSTATETYPE state) {
-    switch (state) {
-        case D3DRS_TEXTUREFACTOR:
-            stageDirty = true;
-            break;
-        case D3DRS_AMBIENT:
-        case D3DRS_LOCALVIEWER:
-            lightModelDirty = true;
-            break;
-        case D3DRS_SPECULARENABLE:  // also blackens the specular material
-            lightModelDirty = true;
-            materialDirty = true;
-            break;
-        default:  // the switches ApplyFixedStates compares; lit draws read the rest themselves
+void GlDevice::MarkChanged(StateGroup group) {
+    switch (group) {
+        case StateGroup::FIXED:
             fixedStatesDirty = true;
             break;
+        case StateGroup::PROGRAM:
+            keyDirty = true;
+            break;
+        case StateGroup::CONSTANTS:
+            ++uniformVersions[UNIFORMS_CONSTANTS];
+            break;
+        default:  // the fill mode is read by each draw; ignored states are only kept
+            break;
     }
+}
+
+void GlDevice::NoteUnknownState([[maybe_unused]] std::bitset<RENDER_STATE_COUNT>& seen,
+                                [[maybe_unused]] const char* kind, [[maybe_unused]] DWORD number) {
+#ifndef NDEBUG
+    if (!seen.test(number)) {
+        seen.set(number);
+        SDL_LogWarn(SDL_LOG_CATEGORY_RENDER,
+                    "Direct3D device over OpenGL: %s %lu is not drawn with", kind,
+                    static_cast<unsigned long>(number));
+    }
+#endif
 }
 
 HRESULT GlDevice::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) {
@@ -423,9 +457,16 @@ HRESULT GlDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE typ
     if (stage >= STAGE_COUNT || index >= STAGE_STATE_COUNT) {
         return D3DERR_INVALIDCALL;
     }
+    StateGroup group = StateGroup::IGNORED;
+    const bool known = StageStateGroup(type, group);
+    if (!known) {
+        NoteUnknownState(unknownStageStates, "texture stage state", type);
+    }
     if (stageStates[stage][index] != value) {
         stageStates[stage][index] = value;
-        stageDirty = stageDirty || stage == 0;
+        if (known && stage == 0) {
+            MarkChanged(group);
+        }
     }
     return D3D_OK;
 }
@@ -434,6 +475,7 @@ HRESULT GlDevice::SetFVF(DWORD newFvf) {
     if (fvf != newFvf) {
         fvf = newFvf;
         fvfDrawable = DecodeVertexFormat(fvf, fvfLayout);
+        keyDirty = true;
     }
     return D3D_OK;
 }
@@ -445,19 +487,22 @@ void GlDevice::ReadBack(std::vector<uint32_t>& texels, int& readWidth, int& read
     const size_t rowLength = static_cast<size_t>(width);
     std::vector<uint32_t> bottomUp(rowLength * static_cast<size_t>(height));
     GLint drawBuffer = GL_BACK;
-    glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+    glGetIntegerv(GL_DRAW_BUFFER0, &drawBuffer);
     glReadBuffer(static_cast<GLenum>(drawBuffer));
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, bottomUp.data());
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
     texels.resize(bottomUp.size());
     for (int row = 0; row < height; ++row) {
         const uint32_t* source =
             bottomUp.data() + static_cast<size_t>(height - 1 - row) * rowLength;
         uint32_t* target = texels.data() + static_cast<size_t>(row) * rowLength;
-        // The back buffer is X8R8G8B8, as Direct3D picks for a windowed device: no alpha.
+        // The bytes R, G, B, A, read as a little-endian value, are 0xAABBGGRR. The back buffer is
+        // X8R8G8B8, as Direct3D picks for a windowed device: no alpha.
         for (size_t column = 0; column < rowLength; ++column) {
-            target[column] = source[column] | OPAQUE_ALPHA;
+            const uint32_t abgr = source[column];
+            target[column] = OPAQUE_ALPHA | (abgr & 0x0000FF00u) | ((abgr & 0xFFu) << 16) |
+                             ((abgr >> 16) & 0xFFu);
         }
     }
 }

@@ -1,8 +1,9 @@
-// The Direct3D 9 device over OpenGL 2.1's fixed-function pipeline: it keeps Direct3D's state
-// and hands it to OpenGL when a draw needs it.
+// The Direct3D 9 device over programmable OpenGL (3.3 core or ES 3.0): it keeps Direct3D's
+// state and, when a draw needs it, picks the shaders for it and hands OpenGL the rest.
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -13,6 +14,9 @@
 #include "platform/d3d9_subset.h"
 #include "platform/device_hooks.h"
 #include "platform/gl/gl_context.h"
+#include "platform/gl/gl_shaders.h"
+#include "platform/gl/gl_states.h"
+#include "platform/gl/gl_stream_buffer.h"
 #include "platform/gl/gl_texture_pages.h"
 #include "platform/gl/opengl.h"
 
@@ -64,7 +68,11 @@ class GlDevice final : public IDirect3DDevice9 {
     // The back buffer as ARGB texels, rows top first.
     void ReadBack(std::vector<uint32_t>& texels, int& width, int& height);
 
-    // One vertex as OpenGL's client arrays read it.
+    GlFlavour Flavour() const { return context->Flavour(); }
+    // Shader programs compiled so far; each is compiled once, on its first draw.
+    size_t ProgramCount() const { return programs->Size(); }
+
+    // One vertex as the vertex shader's inputs read it.
     struct Vertex {
         float position[4];
         float normal[3];
@@ -82,22 +90,16 @@ class GlDevice final : public IDirect3DDevice9 {
         bool enabled = false;
     };
 
-    // The fixed-function switches as OpenGL last received them.
+    // The OpenGL switches as OpenGL last received them.
     struct FixedStates {
         bool blend = false;
         GLenum sourceBlend = GL_ONE;
         GLenum destinationBlend = GL_ZERO;
-        bool alphaTest = false;
-        GLenum alphaFunction = GL_ALWAYS;
-        float alphaReference = 0.0f;
         bool depthTest = false;
         bool depthWrite = true;
         GLenum depthFunction = GL_LESS;
-        GLenum polygonMode = GL_FILL;
         bool cull = false;
         GLenum cullFace = GL_BACK;
-        GLenum shadeModel = GL_SMOOTH;
-        bool normalize = false;
         bool dither = false;
     };
 
@@ -107,7 +109,8 @@ class GlDevice final : public IDirect3DDevice9 {
 
     void SetDefaultStates();
     void InitialiseOpenGl();
-    void MarkRenderStateChanged(D3DRENDERSTATETYPE state);
+    void MarkChanged(StateGroup group);
+    void NoteUnknownState(std::bitset<RENDER_STATE_COUNT>& seen, const char* kind, DWORD number);
 
     // gl_draw.cpp
     HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData, UINT indexSize,
@@ -115,14 +118,17 @@ class GlDevice final : public IDirect3DDevice9 {
     void ConvertVertices(const VertexLayout& layout, const void* vertexData, UINT vertexStride,
                          uint64_t count, float layerCoordinate);
     void ApplyFixedStates();
-    void ApplyTransforms(bool transformed);
-    void SelectMatrix(GLenum mode);
-    void ApplyLighting(const VertexLayout& layout);
-    void ApplyLightModel();
-    void ApplyLights();
-    void ApplyMaterial(const VertexLayout& layout);
-    void ApplyTextureStage(const TexturePlace& texture);
-    void PointArraysAtScratch();
+    ShaderKey MakeKey(const VertexLayout& layout, bool texture3D) const;
+    bool UseProgram(const VertexLayout& layout, bool texture3D);
+    void SendUniforms(GlProgram& program, bool transformed);
+    void SendTransform(GlProgram& program);
+    void SendLights(GlProgram& program);
+    void SendMaterial(GlProgram& program);
+    void SendConstants(GlProgram& program);
+    // The triangles of a draw as lines or points, for the fill modes OpenGL ES lacks.
+    void OutlineTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
+                          UINT indexSize, uint32_t base, bool points);
+    bool FacesAway(uint32_t a, uint32_t b, uint32_t c, bool transformed) const;
 
     IDirect3D9* parent;
     DeviceHooks hooks;
@@ -146,33 +152,36 @@ class GlDevice final : public IDirect3DDevice9 {
     TextureBindings bindings;
     TexturePages pages{bindings};
     TexturePlace white;  // stands in for "no texture", which reads as opaque white
-    GLenum enabledTarget = GL_TEXTURE_2D;
+
+    // States outside the table, each logged once (debug builds only).
+    std::bitset<RENDER_STATE_COUNT> unknownRenderStates;
+    std::bitset<RENDER_STATE_COUNT> unknownStageStates;
 
     // What has changed since the last draw handed it to OpenGL. A setter that stores the value
     // already held changes nothing, so the game's per-instance repeats cost no OpenGL calls.
     bool fixedStatesDirty = true;
-    bool stageDirty = true;
-    bool lightsDirty = true;  // light positions also depend on the view
-    bool lightModelDirty = true;
-    bool materialDirty = true;
+    bool keyDirty = true;
+    // Each uniform group's version; a program holding an older one is sent the group again.
+    std::array<uint64_t, UNIFORM_GROUP_COUNT> uniformVersions;
 
     // What OpenGL holds now, so that a draw sends only differences. Until the first draw has
     // sent them all, the fixed states are unknown.
     bool fixedStatesKnown = false;
     FixedStates applied;
-    enum class Projection { UNKNOWN, WINDOW, CAMERA };
-    enum class ModelView { UNKNOWN, IDENTITY, VIEW_AND_WORLD };
-    Projection appliedProjection = Projection::UNKNOWN;
-    ModelView appliedModelView = ModelView::UNKNOWN;
-    GLenum matrixMode = 0;             // 0: unknown
-    int appliedLighting = -1;          // -1: unknown
-    GLenum appliedTracking = 0;        // the material colour following the vertex colour; 0: none
-    bool trackingKnown = false;        // false until a lit draw has sent the material
-    const Vertex* arraysAt = nullptr;  // where the client arrays point
+    std::unique_ptr<ProgramCache> programs;  // goes before the context
+    ShaderKey key;                           // of the last draw, valid while keyDirty is false
+    bool keyTransformed = false;
+    bool keyVertexColour = false;
+    bool keyTexture3D = false;
+    GlProgram* program = nullptr;  // the program OpenGL uses now
+    GLuint vertexArray = 0;
+    std::unique_ptr<StreamBuffer> vertexStream;
+    std::unique_ptr<StreamBuffer> indexStream;
 
     VertexLayout fvfLayout;  // `fvf` decoded, when it is a format the device draws
     bool fvfDrawable = false;
     std::vector<Vertex> scratch;
+    std::vector<uint32_t> indices;  // of the draw, counted from the streamed vertices' start
 };
 
 }  // namespace platform::gl

@@ -1,5 +1,5 @@
-// Drawing on the OpenGL device: vertices into OpenGL's layout, Direct3D's state into OpenGL's
-// fixed-function pipeline, and the draw calls themselves.
+// Drawing on the OpenGL device: vertices into the shaders' layout, Direct3D's state into a
+// shader program, its uniforms and OpenGL's switches, and the draw calls themselves.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -14,11 +14,11 @@ namespace {
 
 // More vertices than any draw of the game; it keeps a wrong count from allocating gigabytes.
 constexpr uint64_t MAX_DRAW_VERTICES = uint64_t{1} << 24;
-constexpr GLint MAX_LIGHTS = 8;  // the least every OpenGL offers
 constexpr float MAX_SHININESS = 128.0f;
 constexpr float STRAIGHT_ANGLE_DEGREES = 180.0f;
 constexpr float RIGHT_ANGLE_DEGREES = 90.0f;
 constexpr float DEGREES_PER_RADIAN = 57.29577951f;
+constexpr float RADIANS_PER_DEGREE = 1.0f / DEGREES_PER_RADIAN;
 
 GLenum PrimitiveMode(D3DPRIMITIVETYPE type) {
     switch (type) {
@@ -37,15 +37,8 @@ GLenum PrimitiveMode(D3DPRIMITIVETYPE type) {
     }
 }
 
-GLenum FillMode(DWORD fill) {
-    switch (fill) {
-        case D3DFILL_POINT:
-            return GL_POINT;
-        case D3DFILL_WIREFRAME:
-            return GL_LINE;
-        default:
-            return GL_FILL;
-    }
+bool IsTriangles(D3DPRIMITIVETYPE type) {
+    return type == D3DPT_TRIANGLELIST || type == D3DPT_TRIANGLESTRIP || type == D3DPT_TRIANGLEFAN;
 }
 
 void SetEnabled(GLenum capability, bool enabled) {
@@ -79,6 +72,57 @@ bool IndicesBelow(const void* indexData, UINT indexSize, uint64_t count, uint64_
     }
     const auto* indices = static_cast<const uint32_t*>(indexData);
     return std::all_of(indices, indices + count, [limit](uint32_t i) { return i < limit; });
+}
+
+uint32_t IndexAt(const void* indexData, UINT indexSize, uint64_t i) {
+    if (indexData == nullptr) {
+        return static_cast<uint32_t>(i);
+    }
+    if (indexSize == 2) {
+        return static_cast<const uint16_t*>(indexData)[i];
+    }
+    return static_cast<const uint32_t*>(indexData)[i];
+}
+
+// Row-vector Direct3D matrices: a x b applies a first.
+D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
+    D3DMATRIX product{};
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            float sum = 0.0f;
+            for (int k = 0; k < 4; ++k) {
+                sum += a.m[r][k] * b.m[k][c];
+            }
+            product.m[r][c] = sum;
+        }
+    }
+    return product;
+}
+
+// A point (w 1) or a direction (w 0) through a row-vector matrix.
+void Transform(const D3DVECTOR& v, float w, const D3DMATRIX& m, float out[3]) {
+    for (int c = 0; c < 3; ++c) {
+        out[c] = v.x * m.m[0][c] + v.y * m.m[1][c] + v.z * m.m[2][c] + w * m.m[3][c];
+    }
+}
+
+// Normals go through the inverse transpose of the upper 3x3 of world x view. Read column by
+// column, as OpenGL does, a row-vector matrix is its own transpose, so the plain inverse is sent.
+void NormalMatrix(const D3DMATRIX& m, float out[9]) {
+    const float a = m.m[0][0], b = m.m[0][1], c = m.m[0][2];
+    const float d = m.m[1][0], e = m.m[1][1], f = m.m[1][2];
+    const float g = m.m[2][0], h = m.m[2][1], i = m.m[2][2];
+    const float cofactors[9] = {e * i - f * h, c * h - b * i, b * f - c * e,
+                                f * g - d * i, a * i - c * g, c * d - a * f,
+                                d * h - e * g, b * g - a * h, a * e - b * d};
+    const float determinant = a * cofactors[0] + b * cofactors[3] + c * cofactors[6];
+    const float scale = determinant != 0.0f ? 1.0f / determinant : 0.0f;
+    // cofactors holds the inverse row by row; column-major storage of it is its transpose.
+    for (int r = 0; r < 3; ++r) {
+        for (int col = 0; col < 3; ++col) {
+            out[3 * r + col] = cofactors[3 * col + r] * scale;
+        }
+    }
 }
 
 }  // namespace
@@ -126,18 +170,40 @@ HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* i
     if (fixedStatesDirty) {
         ApplyFixedStates();
     }
-    ApplyTransforms(layout.transformed);
-    ApplyLighting(layout);
-    ApplyTextureStage(texture);
-    PointArraysAtScratch();
+    if (!UseProgram(layout, texture.target == GL_TEXTURE_3D)) {
+        return D3DERR_NOTAVAILABLE;
+    }
+    SendUniforms(*program, layout.transformed);
+    bindings.Bind(texture.target, texture.name);
 
-    const GLenum mode = PrimitiveMode(type);
-    const auto count = static_cast<GLsizei>(VerticesPerDraw(type, primitiveCount));
-    if (indexData == nullptr) {
-        glDrawArrays(mode, 0, count);
+    // The attributes point at the buffer's start: the draw's vertices are counted from there.
+    constexpr auto VERTEX_SIZE = static_cast<GLsizeiptr>(sizeof(Vertex));
+    const GLintptr vertexOffset = vertexStream->Append(
+        scratch.data(), static_cast<GLsizeiptr>(scratch.size()) * VERTEX_SIZE, VERTEX_SIZE);
+    const auto base = static_cast<uint32_t>(vertexOffset / VERTEX_SIZE);
+    const DWORD fill = renderStates[D3DRS_FILLMODE];
+    GLenum mode = PrimitiveMode(type);
+    if (IsTriangles(type) && (fill == D3DFILL_WIREFRAME || fill == D3DFILL_POINT)) {
+        const bool points = fill == D3DFILL_POINT;
+        OutlineTriangles(type, primitiveCount, indexData, indexSize, base, points);
+        mode = points ? GL_POINTS : GL_LINES;
+    } else if (indexData == nullptr) {
+        glDrawArrays(mode, static_cast<GLint>(base),
+                     static_cast<GLsizei>(VerticesPerDraw(type, primitiveCount)));
+        return D3D_OK;
     } else {
-        glDrawElements(mode, count, indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
-                       indexData);
+        const uint64_t count = VerticesPerDraw(type, primitiveCount);
+        indices.resize(count);
+        for (uint64_t i = 0; i < count; ++i) {
+            indices[i] = base + IndexAt(indexData, indexSize, i);
+        }
+    }
+    if (!indices.empty()) {
+        constexpr auto INDEX_SIZE = static_cast<GLsizeiptr>(sizeof(uint32_t));
+        const GLintptr indexOffset = indexStream->Append(
+            indices.data(), static_cast<GLsizeiptr>(indices.size()) * INDEX_SIZE, INDEX_SIZE);
+        glDrawElements(mode, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT,
+                       reinterpret_cast<const void*>(indexOffset));
     }
     return D3D_OK;
 }
@@ -174,41 +240,18 @@ void GlDevice::ConvertVertices(const VertexLayout& layout, const void* vertexDat
     }
 }
 
-void GlDevice::PointArraysAtScratch() {
-    // The scratch buffer only moves when a draw needs more vertices than any before it.
-    if (arraysAt == scratch.data()) {
-        return;
-    }
-    const GLsizei stride = sizeof(Vertex);
-    glVertexPointer(4, GL_FLOAT, stride, scratch[0].position);
-    glNormalPointer(GL_FLOAT, stride, scratch[0].normal);
-    glColorPointer(4, GL_UNSIGNED_BYTE, stride, scratch[0].colour);
-    glTexCoordPointer(3, GL_FLOAT, stride, scratch[0].texture);
-    arraysAt = scratch.data();
-}
-
 void GlDevice::ApplyFixedStates() {
     FixedStates wanted;
     wanted.blend = renderStates[D3DRS_ALPHABLENDENABLE] != FALSE;
     wanted.sourceBlend = BlendFactor(renderStates[D3DRS_SRCBLEND], GL_ONE);
     wanted.destinationBlend = BlendFactor(renderStates[D3DRS_DESTBLEND], GL_ZERO);
-    wanted.alphaTest = renderStates[D3DRS_ALPHATESTENABLE] != FALSE;
-    constexpr DWORD ALPHA_REFERENCE_MASK = 0xFF;
-    constexpr float ALPHA_REFERENCE_MAX = 255.0f;
-    wanted.alphaFunction = CompareFunction(renderStates[D3DRS_ALPHAFUNC], GL_ALWAYS);
-    wanted.alphaReference =
-        static_cast<float>(renderStates[D3DRS_ALPHAREF] & ALPHA_REFERENCE_MASK) /
-        ALPHA_REFERENCE_MAX;
     // Without a depth test OpenGL writes no depth either, as Direct3D with ZENABLE off.
     wanted.depthTest = depthBuffer && renderStates[D3DRS_ZENABLE] != FALSE;
     wanted.depthWrite = renderStates[D3DRS_ZWRITEENABLE] != FALSE;
     wanted.depthFunction = CompareFunction(renderStates[D3DRS_ZFUNC], GL_LEQUAL);
-    wanted.polygonMode = FillMode(renderStates[D3DRS_FILLMODE]);
     // D3DCULL_CCW, the default: counter-clockwise faces are the back.
     wanted.cull = renderStates[D3DRS_CULLMODE] != D3DCULL_NONE;
     wanted.cullFace = renderStates[D3DRS_CULLMODE] == D3DCULL_CW ? GL_FRONT : GL_BACK;
-    wanted.shadeModel = renderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT ? GL_FLAT : GL_SMOOTH;
-    wanted.normalize = renderStates[D3DRS_NORMALIZENORMALS] != FALSE;
     wanted.dither = renderStates[D3DRS_DITHERENABLE] != FALSE;
 
     const bool known = fixedStatesKnown;
@@ -220,240 +263,274 @@ void GlDevice::ApplyFixedStates() {
         now.destinationBlend = wanted.destinationBlend;
         glBlendFunc(wanted.sourceBlend, wanted.destinationBlend);
     }
-    Update(now.alphaTest, wanted.alphaTest, known, [](bool on) { SetEnabled(GL_ALPHA_TEST, on); });
-    if (!known || now.alphaFunction != wanted.alphaFunction ||
-        now.alphaReference != wanted.alphaReference) {
-        now.alphaFunction = wanted.alphaFunction;
-        now.alphaReference = wanted.alphaReference;
-        glAlphaFunc(wanted.alphaFunction, wanted.alphaReference);
-    }
     Update(now.depthTest, wanted.depthTest, known, [](bool on) { SetEnabled(GL_DEPTH_TEST, on); });
     Update(now.depthWrite, wanted.depthWrite, known,
            [](bool on) { glDepthMask(on ? GL_TRUE : GL_FALSE); });
     Update(now.depthFunction, wanted.depthFunction, known, [](GLenum f) { glDepthFunc(f); });
-    Update(now.polygonMode, wanted.polygonMode, known,
-           [](GLenum m) { glPolygonMode(GL_FRONT_AND_BACK, m); });
     Update(now.cull, wanted.cull, known, [](bool on) { SetEnabled(GL_CULL_FACE, on); });
     Update(now.cullFace, wanted.cullFace, known, [](GLenum face) { glCullFace(face); });
-    Update(now.shadeModel, wanted.shadeModel, known, [](GLenum m) { glShadeModel(m); });
-    Update(now.normalize, wanted.normalize, known, [](bool on) { SetEnabled(GL_NORMALIZE, on); });
     Update(now.dither, wanted.dither, known, [](bool on) { SetEnabled(GL_DITHER, on); });
     fixedStatesKnown = true;
     fixedStatesDirty = false;
 }
 
-void GlDevice::SelectMatrix(GLenum mode) {
-    if (matrixMode != mode) {
-        glMatrixMode(mode);
-        matrixMode = mode;
-    }
-}
-
-void GlDevice::ApplyTransforms(bool transformed) {
-    const Projection projectionWanted = transformed ? Projection::WINDOW : Projection::CAMERA;
-    if (appliedProjection != projectionWanted) {
-        float fix[16];
-        SelectMatrix(GL_PROJECTION);
-        if (transformed) {
-            WindowToClip(width, height, fix);
-            glLoadMatrixf(fix);
-        } else {
-            // A row-vector Direct3D matrix read column by column is its OpenGL counterpart.
-            ClipFix(width, height, fix);
-            glLoadMatrixf(fix);
-            glMultMatrixf(&projection.m[0][0]);
-        }
-        appliedProjection = projectionWanted;
-    }
-    const ModelView modelViewWanted = transformed ? ModelView::IDENTITY : ModelView::VIEW_AND_WORLD;
-    if (appliedModelView != modelViewWanted) {
-        SelectMatrix(GL_MODELVIEW);
-        if (transformed) {
-            glLoadIdentity();
-        } else {
-            // OpenGL's V x W applies world first, as Direct3D's W x V.
-            glLoadMatrixf(&view.m[0][0]);
-            glMultMatrixf(&world.m[0][0]);
-        }
-        appliedModelView = modelViewWanted;
-    }
-}
-
-void GlDevice::ApplyLighting(const VertexLayout& layout) {
+ShaderKey GlDevice::MakeKey(const VertexLayout& layout, bool texture3D) const {
+    ShaderKey made;
+    made.transformed = layout.transformed;
     // Direct3D never lights transformed vertices.
-    const bool lit = !layout.transformed && renderStates[D3DRS_LIGHTING] != FALSE;
-    if (appliedLighting != (lit ? 1 : 0)) {
-        SetEnabled(GL_LIGHTING, lit);
-        appliedLighting = lit ? 1 : 0;
+    made.lit = !layout.transformed && renderStates[D3DRS_LIGHTING] != FALSE;
+    made.flat = renderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
+    made.texture3D = texture3D;
+    if (made.lit) {
+        made.normalize = renderStates[D3DRS_NORMALIZENORMALS] != FALSE;
+        made.specular = renderStates[D3DRS_SPECULARENABLE] != FALSE;
+        made.localViewer = made.specular && renderStates[D3DRS_LOCALVIEWER] != FALSE;
+        // The vertex colour stands in for material colours whose source is COLOR1.
+        const bool vertexColour = renderStates[D3DRS_COLORVERTEX] != FALSE && layout.diffuse >= 0;
+        const auto fromVertex = [&](D3DRENDERSTATETYPE source) {
+            return vertexColour && renderStates[source] == D3DMCS_COLOR1;
+        };
+        made.diffuseFromVertex = fromVertex(D3DRS_DIFFUSEMATERIALSOURCE);
+        made.ambientFromVertex = fromVertex(D3DRS_AMBIENTMATERIALSOURCE);
+        made.emissiveFromVertex = fromVertex(D3DRS_EMISSIVEMATERIALSOURCE);
+        made.specularFromVertex = made.specular && fromVertex(D3DRS_SPECULARMATERIALSOURCE);
+        for (const auto& [index, entry] : lights) {
+            if (entry.enabled && made.lightCount < MAX_LIGHTS) {
+                made.lightTypes[made.lightCount++] = static_cast<uint8_t>(entry.light.Type);
+            }
+        }
     }
-    if (!lit) {
-        return;
-    }
-    if (lightModelDirty) {
-        ApplyLightModel();
-    }
-    if (lightsDirty) {
-        ApplyLights();
-    }
-    ApplyMaterial(layout);
+    const std::array<DWORD, STAGE_STATE_COUNT>& stage = stageStates[0];
+    made.colour =
+        TranslateStage(stage[D3DTSS_COLOROP], stage[D3DTSS_COLORARG1], stage[D3DTSS_COLORARG2]);
+    // A disabled colour operation turns the whole stage off, its alpha included.
+    const DWORD alphaOperation =
+        stage[D3DTSS_COLOROP] == D3DTOP_DISABLE ? DWORD{D3DTOP_DISABLE} : stage[D3DTSS_ALPHAOP];
+    made.alpha = TranslateStage(alphaOperation, stage[D3DTSS_ALPHAARG1], stage[D3DTSS_ALPHAARG2]);
+    made.alphaTest = TranslateAlphaTest(renderStates[D3DRS_ALPHATESTENABLE] != FALSE,
+                                        renderStates[D3DRS_ALPHAFUNC]);
+    return made;
 }
 
-void GlDevice::ApplyLightModel() {
-    float ambient[4];
-    ColourToFloats(renderStates[D3DRS_AMBIENT], ambient);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
-    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, renderStates[D3DRS_LOCALVIEWER] != FALSE);
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
-    glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, renderStates[D3DRS_SPECULARENABLE] != FALSE
-                                                    ? GL_SEPARATE_SPECULAR_COLOR
-                                                    : GL_SINGLE_COLOR);
-    lightModelDirty = false;
+bool GlDevice::UseProgram(const VertexLayout& layout, bool texture3D) {
+    const bool vertexColour = layout.diffuse >= 0;
+    if (keyDirty || keyTransformed != layout.transformed || keyVertexColour != vertexColour ||
+        keyTexture3D != texture3D) {
+        key = MakeKey(layout, texture3D);
+        keyTransformed = layout.transformed;
+        keyVertexColour = vertexColour;
+        keyTexture3D = texture3D;
+        keyDirty = false;
+        GlProgram* wanted = programs->Get(key);
+        if (wanted == nullptr) {
+            keyDirty = true;  // try again next time rather than draw with the wrong program
+            return false;
+        }
+        if (wanted != program) {
+            glUseProgram(wanted->name);
+            program = wanted;
+        }
+    }
+    return program != nullptr;
 }
 
-void GlDevice::ApplyLights() {
-    SelectMatrix(GL_MODELVIEW);
-    glPushMatrix();
-    // Direct3D's lights live in world space: OpenGL takes them through the view alone.
-    glLoadMatrixf(&view.m[0][0]);
-    GLint slot = 0;
+void GlDevice::SendUniforms(GlProgram& target, bool transformed) {
+    auto& versions = target.versions;
+    if (transformed) {
+        // The window matrix never changes; it takes the projection's slot in such programs.
+        if (versions[UNIFORMS_PROJECTION] == 0) {
+            float toClip[16];
+            WindowToClip(width, height, toClip);
+            glUniformMatrix4fv(target.toClip, 1, GL_FALSE, toClip);
+            versions[UNIFORMS_PROJECTION] = 1;
+        }
+    } else {
+        if (versions[UNIFORMS_TRANSFORM] != uniformVersions[UNIFORMS_TRANSFORM]) {
+            SendTransform(target);
+        }
+        if (versions[UNIFORMS_PROJECTION] != uniformVersions[UNIFORMS_PROJECTION]) {
+            float fix[16];
+            float toClip[16];
+            ClipFix(width, height, fix);
+            // A row-vector Direct3D matrix read column by column is its OpenGL counterpart.
+            MultiplyColumnMajor(fix, &projection.m[0][0], toClip);
+            glUniformMatrix4fv(target.toClip, 1, GL_FALSE, toClip);
+            versions[UNIFORMS_PROJECTION] = uniformVersions[UNIFORMS_PROJECTION];
+        }
+        if (key.lit && versions[UNIFORMS_LIGHTS] != uniformVersions[UNIFORMS_LIGHTS]) {
+            SendLights(target);
+        }
+        if (key.lit && versions[UNIFORMS_MATERIAL] != uniformVersions[UNIFORMS_MATERIAL]) {
+            SendMaterial(target);
+        }
+    }
+    if (versions[UNIFORMS_CONSTANTS] != uniformVersions[UNIFORMS_CONSTANTS]) {
+        SendConstants(target);
+    }
+}
+
+void GlDevice::SendTransform(GlProgram& target) {
+    const D3DMATRIX worldView = Multiply(world, view);
+    glUniformMatrix4fv(target.worldView, 1, GL_FALSE, &worldView.m[0][0]);
+    if (target.normalMatrix >= 0) {
+        float normals[9];
+        NormalMatrix(worldView, normals);
+        glUniformMatrix3fv(target.normalMatrix, 1, GL_FALSE, normals);
+    }
+    target.versions[UNIFORMS_TRANSFORM] = uniformVersions[UNIFORMS_TRANSFORM];
+}
+
+void GlDevice::SendLights(GlProgram& target) {
+    float ambient[MAX_LIGHTS][4];
+    float diffuse[MAX_LIGHTS][4];
+    float specular[MAX_LIGHTS][4];
+    float position[MAX_LIGHTS][3];
+    float direction[MAX_LIGHTS][3];
+    float attenuation[MAX_LIGHTS][3];
+    float cone[MAX_LIGHTS][2];
+    int count = 0;
     for (const auto& [index, entry] : lights) {
-        if (!entry.enabled || slot >= MAX_LIGHTS) {
+        if (!entry.enabled || count >= MAX_LIGHTS) {
             continue;
         }
         const D3DLIGHT9& light = entry.light;
-        const GLenum id = GL_LIGHT0 + static_cast<GLenum>(slot++);
-        float colour[4];
-        glEnable(id);
-        ColourValueToFloats(light.Ambient, colour);
-        glLightfv(id, GL_AMBIENT, colour);
-        ColourValueToFloats(light.Diffuse, colour);
-        glLightfv(id, GL_DIFFUSE, colour);
-        ColourValueToFloats(light.Specular, colour);
-        glLightfv(id, GL_SPECULAR, colour);
+        ColourValueToFloats(light.Ambient, ambient[count]);
+        ColourValueToFloats(light.Diffuse, diffuse[count]);
+        ColourValueToFloats(light.Specular, specular[count]);
+        // Direct3D's lights live in world space; the shaders light in view space.
+        if (light.Type == D3DLIGHT_DIRECTIONAL) {
+            // Direct3D gives the direction the light travels; the shader wants the way to it.
+            const D3DVECTOR towards = {-light.Direction.x, -light.Direction.y, -light.Direction.z};
+            Transform(towards, 0.0f, view, position[count]);
+        } else {
+            Transform(light.Position, 1.0f, view, position[count]);
+        }
+        Transform(light.Direction, 0.0f, view, direction[count]);
+        const bool attenuated = light.Type != D3DLIGHT_DIRECTIONAL &&
+                                (light.Attenuation0 != 0.0f || light.Attenuation1 != 0.0f ||
+                                 light.Attenuation2 != 0.0f);
+        attenuation[count][0] = attenuated ? light.Attenuation0 : 1.0f;
+        attenuation[count][1] = attenuated ? light.Attenuation1 : 0.0f;
+        attenuation[count][2] = attenuated ? light.Attenuation2 : 0.0f;
         float cutoff = STRAIGHT_ANGLE_DEGREES;
         float exponent = 0.0f;
-        float attenuation[3] = {1.0f, 0.0f, 0.0f};
-        if (light.Type == D3DLIGHT_DIRECTIONAL) {
-            // Direct3D gives the direction the light travels; OpenGL wants the way to the light.
-            const float towards[4] = {-light.Direction.x, -light.Direction.y, -light.Direction.z,
-                                      0.0f};
-            glLightfv(id, GL_POSITION, towards);
-        } else {
-            const float position[4] = {light.Position.x, light.Position.y, light.Position.z, 1.0f};
-            glLightfv(id, GL_POSITION, position);
-            if (light.Attenuation0 != 0.0f || light.Attenuation1 != 0.0f ||
-                light.Attenuation2 != 0.0f) {
-                attenuation[0] = light.Attenuation0;
-                attenuation[1] = light.Attenuation1;
-                attenuation[2] = light.Attenuation2;
-            }
-            if (light.Type == D3DLIGHT_SPOT) {
-                const float direction[3] = {light.Direction.x, light.Direction.y,
-                                            light.Direction.z};
-                glLightfv(id, GL_SPOT_DIRECTION, direction);
-                cutoff =
-                    std::clamp(light.Phi * 0.5f * DEGREES_PER_RADIAN, 0.0f, RIGHT_ANGLE_DEGREES);
-                exponent = std::clamp(light.Falloff, 0.0f, MAX_SHININESS);
-            }
+        if (light.Type == D3DLIGHT_SPOT) {
+            cutoff = std::clamp(light.Phi * 0.5f * DEGREES_PER_RADIAN, 0.0f, RIGHT_ANGLE_DEGREES);
+            exponent = std::clamp(light.Falloff, 0.0f, MAX_SHININESS);
         }
-        glLightf(id, GL_SPOT_CUTOFF, cutoff);
-        glLightf(id, GL_SPOT_EXPONENT, exponent);
-        glLightf(id, GL_CONSTANT_ATTENUATION, attenuation[0]);
-        glLightf(id, GL_LINEAR_ATTENUATION, attenuation[1]);
-        glLightf(id, GL_QUADRATIC_ATTENUATION, attenuation[2]);
+        cone[count][0] = std::cos(cutoff * RADIANS_PER_DEGREE);
+        cone[count][1] = exponent;
+        ++count;
     }
-    for (; slot < MAX_LIGHTS; ++slot) {
-        glDisable(GL_LIGHT0 + static_cast<GLenum>(slot));
+    if (count > 0) {
+        glUniform4fv(target.lightAmbient, count, &ambient[0][0]);
+        glUniform4fv(target.lightDiffuse, count, &diffuse[0][0]);
+        glUniform4fv(target.lightSpecular, count, &specular[0][0]);
+        glUniform3fv(target.lightPosition, count, &position[0][0]);
+        glUniform3fv(target.lightDirection, count, &direction[0][0]);
+        glUniform3fv(target.lightAttenuation, count, &attenuation[0][0]);
+        glUniform2fv(target.lightCone, count, &cone[0][0]);
     }
-    glPopMatrix();
-    lightsDirty = false;
+    target.versions[UNIFORMS_LIGHTS] = uniformVersions[UNIFORMS_LIGHTS];
 }
 
-void GlDevice::ApplyMaterial(const VertexLayout& layout) {
-    // The vertex colour stands in for material colours whose source is COLOR1. OpenGL tracks
-    // one colour (or ambient and diffuse together); the rest come from the material.
-    const bool specular = renderStates[D3DRS_SPECULARENABLE] != FALSE;
-    const bool vertexColour = renderStates[D3DRS_COLORVERTEX] != FALSE && layout.diffuse >= 0;
-    const auto fromVertex = [&](D3DRENDERSTATETYPE source) {
-        return vertexColour && renderStates[source] == D3DMCS_COLOR1;
-    };
-    const bool diffuse = fromVertex(D3DRS_DIFFUSEMATERIALSOURCE);
-    const bool ambient = fromVertex(D3DRS_AMBIENTMATERIALSOURCE);
-    GLenum tracked = 0;
-    if (diffuse && ambient) {
-        tracked = GL_AMBIENT_AND_DIFFUSE;
-    } else if (diffuse) {
-        tracked = GL_DIFFUSE;
-    } else if (ambient) {
-        tracked = GL_AMBIENT;
-    } else if (fromVertex(D3DRS_EMISSIVEMATERIALSOURCE)) {
-        tracked = GL_EMISSION;
-    } else if (specular && fromVertex(D3DRS_SPECULARMATERIALSOURCE)) {
-        tracked = GL_SPECULAR;
-    }
-    // A tracked colour overwrites OpenGL's copy of that material colour, so the material is sent
-    // again whenever the tracking changes.
-    if (!materialDirty && trackingKnown && tracked == appliedTracking) {
-        return;
-    }
-    // OpenGL ignores material colours while they follow the vertex colour.
-    if (!trackingKnown || appliedTracking != 0) {
-        glDisable(GL_COLOR_MATERIAL);
-    }
+void GlDevice::SendMaterial(GlProgram& target) {
     float colour[4];
-    ColourValueToFloats(material.Ambient, colour);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, colour);
     ColourValueToFloats(material.Diffuse, colour);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, colour);
-    ColourValueToFloats(material.Emissive, colour);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, colour);
-    const float black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glUniform4fv(target.materialDiffuse, 1, colour);
+    ColourValueToFloats(material.Ambient, colour);
+    glUniform4fv(target.materialAmbient, 1, colour);
     ColourValueToFloats(material.Specular, colour);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular ? colour : black);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(material.Power, 0.0f, MAX_SHININESS));
-    if (tracked != 0) {
-        glColorMaterial(GL_FRONT_AND_BACK, tracked);
-        glEnable(GL_COLOR_MATERIAL);
-    }
-    appliedTracking = tracked;
-    trackingKnown = true;
-    materialDirty = false;
+    glUniform4fv(target.materialSpecular, 1, colour);
+    ColourValueToFloats(material.Emissive, colour);
+    glUniform4fv(target.materialEmissive, 1, colour);
+    glUniform1f(target.materialPower, std::clamp(material.Power, 0.0f, MAX_SHININESS));
+    target.versions[UNIFORMS_MATERIAL] = uniformVersions[UNIFORMS_MATERIAL];
 }
 
-void GlDevice::ApplyTextureStage(const TexturePlace& texture) {
-    if (enabledTarget != texture.target) {
-        glDisable(enabledTarget);
-        glEnable(texture.target);
-        enabledTarget = texture.target;
+void GlDevice::SendConstants(GlProgram& target) {
+    constexpr DWORD ALPHA_REFERENCE_MASK = 0xFF;
+    constexpr float ALPHA_REFERENCE_MAX = 255.0f;
+    float colour[4];
+    ColourToFloats(renderStates[D3DRS_AMBIENT], colour);
+    glUniform4fv(target.globalAmbient, 1, colour);
+    ColourToFloats(renderStates[D3DRS_TEXTUREFACTOR], colour);
+    glUniform4fv(target.textureFactor, 1, colour);
+    glUniform1f(target.alphaReference,
+                static_cast<float>(renderStates[D3DRS_ALPHAREF] & ALPHA_REFERENCE_MASK) /
+                    ALPHA_REFERENCE_MAX);
+    target.versions[UNIFORMS_CONSTANTS] = uniformVersions[UNIFORMS_CONSTANTS];
+}
+
+void GlDevice::OutlineTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
+                                UINT indexSize, uint32_t base, bool points) {
+    indices.clear();
+    const bool transformed = fvfLayout.transformed;
+    for (uint64_t t = 0; t < primitiveCount; ++t) {
+        uint64_t corners[3];
+        if (type == D3DPT_TRIANGLELIST) {
+            corners[0] = 3 * t;
+            corners[1] = 3 * t + 1;
+            corners[2] = 3 * t + 2;
+        } else if (type == D3DPT_TRIANGLESTRIP) {
+            // Every second triangle of a strip is wound the other way round; swap it back.
+            corners[0] = t;
+            corners[1] = t % 2 == 0 ? t + 1 : t + 2;
+            corners[2] = t % 2 == 0 ? t + 2 : t + 1;
+        } else {
+            corners[0] = 0;
+            corners[1] = t + 1;
+            corners[2] = t + 2;
+        }
+        const uint32_t a = IndexAt(indexData, indexSize, corners[0]);
+        const uint32_t b = IndexAt(indexData, indexSize, corners[1]);
+        const uint32_t c = IndexAt(indexData, indexSize, corners[2]);
+        if (FacesAway(a, b, c, transformed)) {
+            continue;
+        }
+        if (points) {
+            indices.insert(indices.end(), {base + a, base + b, base + c});
+        } else {
+            indices.insert(indices.end(),
+                           {base + a, base + b, base + b, base + c, base + c, base + a});
+        }
     }
-    bindings.Bind(texture.target, texture.name);
-    if (!stageDirty) {
-        return;
+}
+
+bool GlDevice::FacesAway(uint32_t a, uint32_t b, uint32_t c, bool transformed) const {
+    const DWORD cull = renderStates[D3DRS_CULLMODE];
+    if (cull != D3DCULL_CW && cull != D3DCULL_CCW) {
+        return false;
     }
-    const std::array<DWORD, STAGE_STATE_COUNT>& states = stageStates[0];
-    const CombineStage colour =
-        ColourCombine(states[D3DTSS_COLOROP], states[D3DTSS_COLORARG1], states[D3DTSS_COLORARG2]);
-    // A disabled colour operation turns the whole stage off, its alpha included.
-    const DWORD alphaOperation =
-        states[D3DTSS_COLOROP] == D3DTOP_DISABLE ? DWORD{D3DTOP_DISABLE} : states[D3DTSS_ALPHAOP];
-    const CombineStage alpha =
-        AlphaCombine(alphaOperation, states[D3DTSS_ALPHAARG1], states[D3DTSS_ALPHAARG2]);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, colour.function);
-    glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, colour.scale);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, colour.sources[0]);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, colour.operands[0]);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, colour.sources[1]);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, colour.operands[1]);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, alpha.function);
-    glTexEnvf(GL_TEXTURE_ENV, GL_ALPHA_SCALE, alpha.scale);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, alpha.sources[0]);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, alpha.operands[0]);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, alpha.sources[1]);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_ALPHA, alpha.operands[1]);
-    float factor[4];
-    ColourToFloats(renderStates[D3DRS_TEXTUREFACTOR], factor);
-    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, factor);
-    stageDirty = false;
+    // Window positions, y down, as Direct3D judges the winding.
+    const D3DMATRIX toClip =
+        transformed ? D3DMATRIX{} : Multiply(Multiply(world, view), projection);
+    float x[3];
+    float y[3];
+    const uint32_t corners[3] = {a, b, c};
+    for (int k = 0; k < 3; ++k) {
+        const float* p = scratch[corners[k]].position;
+        if (transformed) {
+            x[k] = p[0] / p[3];
+            y[k] = p[1] / p[3];
+            continue;
+        }
+        const float clipX =
+            p[0] * toClip.m[0][0] + p[1] * toClip.m[1][0] + p[2] * toClip.m[2][0] + toClip.m[3][0];
+        const float clipY =
+            p[0] * toClip.m[0][1] + p[1] * toClip.m[1][1] + p[2] * toClip.m[2][1] + toClip.m[3][1];
+        const float clipW =
+            p[0] * toClip.m[0][3] + p[1] * toClip.m[1][3] + p[2] * toClip.m[2][3] + toClip.m[3][3];
+        if (clipW <= 0.0f) {
+            return false;  // crosses the eye plane: the clipper decides, as with filled faces
+        }
+        x[k] = clipX / clipW;
+        y[k] = -clipY / clipW;
+    }
+    const float area = (x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]);
+    // With y down, a positive area is clockwise on the screen: Direct3D's front face.
+    const bool clockwise = area > 0.0f;
+    return cull == D3DCULL_CCW ? !clockwise : clockwise;
 }
 
 }  // namespace platform::gl

@@ -1,4 +1,4 @@
-// Reading back what an OpenGL device has drawn.
+// Reading back what an OpenGL device has drawn, and how.
 #include "platform/gl/gl_readback.h"
 
 #include "platform/gl/gl_device.h"
@@ -12,6 +12,24 @@ bool ReadBackBuffer(IDirect3DDevice9* device, std::vector<uint32_t>& texels, int
         return false;
     }
     glDevice->ReadBack(texels, width, height);
+    return true;
+}
+
+bool DeviceFlavour(IDirect3DDevice9* device, GlFlavour& flavour) {
+    auto* glDevice = dynamic_cast<GlDevice*>(device);
+    if (glDevice == nullptr) {
+        return false;
+    }
+    flavour = glDevice->Flavour();
+    return true;
+}
+
+bool CompiledPrograms(IDirect3DDevice9* device, size_t& count) {
+    auto* glDevice = dynamic_cast<GlDevice*>(device);
+    if (glDevice == nullptr) {
+        return false;
+    }
+    count = glDevice->ProgramCount();
     return true;
 }
 

@@ -21,7 +21,7 @@ HRESULT GlTexture::Allocate(UINT width, UINT height, UINT levelCount, D3DFORMAT 
     }
     device->MakeCurrent();
     place = device->Pages().Allocate(static_cast<GLsizei>(levels.Width(0)),
-                                     static_cast<GLsizei>(levels.Height(0)), InternalFormat());
+                                     static_cast<GLsizei>(levels.Height(0)), Opaque());
     Upload();
     return D3D_OK;
 }
@@ -31,9 +31,9 @@ void GlTexture::Orphan() {
     place = TexturePlace{};
 }
 
-GLint GlTexture::InternalFormat() const {
-    // X8R8G8B8 has no alpha: an RGB texture reads as opaque, whatever the unused byte holds.
-    return levels.Format() == D3DFMT_X8R8G8B8 ? GL_RGB8 : GL_RGBA8;
+bool GlTexture::Opaque() const {
+    // X8R8G8B8 has no alpha: such a texture reads as opaque, whatever the unused byte holds.
+    return levels.Format() == D3DFMT_X8R8G8B8;
 }
 
 void GlTexture::Upload() {
@@ -42,8 +42,7 @@ void GlTexture::Upload() {
     }
     device->MakeCurrent();
     device->Pages().Upload(place, static_cast<GLsizei>(levels.Width(0)),
-                           static_cast<GLsizei>(levels.Height(0)), InternalFormat(),
-                           levels.Texels(0));
+                           static_cast<GLsizei>(levels.Height(0)), levels.Texels(0));
 }
 
 ULONG GlTexture::AddRef() {

@@ -36,7 +36,7 @@ class GlTexture final : public IDirect3DTexture9 {
   private:
     ~GlTexture() override;
     void Upload();
-    GLint InternalFormat() const;
+    bool Opaque() const;
 
     GlDevice* device;  // not counted: the device tells its textures when it goes
     DWORD usage;

@@ -2,6 +2,7 @@
 #include "platform/gl/gl_texture_pages.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 namespace platform::gl {
@@ -15,12 +16,19 @@ constexpr int64_t MOST_PAGE_TEXELS = int64_t{1} << 18;
 // A page of one layer would be a 2-D texture with extra work.
 constexpr GLsizei FEWEST_LAYERS = 2;
 
-void SetSampling(GLenum target) {
+// ARGB texels in memory are the bytes B, G, R, A on the machines the game runs on; OpenGL ES has no
+// BGRA upload, so the texture reads its channels swapped back instead.
+static_assert(std::endian::native == std::endian::little);
+
+void SetSampling(GLenum target, bool opaque) {
     glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(target, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexParameteri(target, GL_TEXTURE_SWIZZLE_R, GL_BLUE);
+    glTexParameteri(target, GL_TEXTURE_SWIZZLE_B, GL_RED);
+    glTexParameteri(target, GL_TEXTURE_SWIZZLE_A, opaque ? GL_ONE : GL_ALPHA);
     if (target == GL_TEXTURE_3D) {
         // Layers never wrap into each other.
         glTexParameteri(target, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
@@ -64,20 +72,19 @@ GLsizei TexturePages::LayersPerPage(GLsizei width, GLsizei height) const {
         std::min<int64_t>({fitting, MOST_LAYERS, static_cast<int64_t>(largest3D)}));
 }
 
-TexturePlace TexturePages::Allocate(GLsizei width, GLsizei height, GLint internalFormat) {
+TexturePlace TexturePages::Allocate(GLsizei width, GLsizei height, bool opaque) {
     TexturePlace place;
     const GLsizei layers = LayersPerPage(width, height);
     if (layers < FEWEST_LAYERS) {
         place.target = GL_TEXTURE_2D;
         glGenTextures(1, &place.name);
         bindings.Bind(GL_TEXTURE_2D, place.name);
-        SetSampling(GL_TEXTURE_2D);
+        SetSampling(GL_TEXTURE_2D, opaque);
         return place;
     }
     Page* page = nullptr;
     for (Page& candidate : pages) {
-        if (candidate.width == width && candidate.height == height &&
-            candidate.internalFormat == internalFormat &&
+        if (candidate.width == width && candidate.height == height && candidate.opaque == opaque &&
             std::find(candidate.used.begin(), candidate.used.end(), false) !=
                 candidate.used.end()) {
             page = &candidate;
@@ -89,12 +96,12 @@ TexturePlace TexturePages::Allocate(GLsizei width, GLsizei height, GLint interna
         glGenTextures(1, &created.name);
         created.width = width;
         created.height = height;
-        created.internalFormat = internalFormat;
+        created.opaque = opaque;
         created.used.assign(static_cast<size_t>(layers), false);
         bindings.Bind(GL_TEXTURE_3D, created.name);
-        SetSampling(GL_TEXTURE_3D);
-        glTexImage3D(GL_TEXTURE_3D, 0, internalFormat, width, height, layers, 0, GL_BGRA,
-                     GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+        SetSampling(GL_TEXTURE_3D, opaque);
+        glTexImage3D(GL_TEXTURE_3D, 0, GL_RGBA8, width, height, layers, 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, nullptr);
         pages.push_back(std::move(created));
         page = &pages.back();
     }
@@ -109,19 +116,18 @@ TexturePlace TexturePages::Allocate(GLsizei width, GLsizei height, GLint interna
 }
 
 void TexturePages::Upload(const TexturePlace& place, GLsizei width, GLsizei height,
-                          GLint internalFormat, const void* texels) {
+                          const void* texels) {
     if (place.target == 0) {
         return;
     }
     bindings.Bind(place.target, place.name);
     SetUnpacking();
-    // 8_8_8_8_REV with BGRA reads a 32-bit ARGB value whatever the byte order of the machine.
     if (place.target == GL_TEXTURE_2D) {
-        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, GL_BGRA,
-                     GL_UNSIGNED_INT_8_8_8_8_REV, texels);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     texels);
     } else {
-        glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, place.layer, width, height, 1, GL_BGRA,
-                        GL_UNSIGNED_INT_8_8_8_8_REV, texels);
+        glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, place.layer, width, height, 1, GL_RGBA,
+                        GL_UNSIGNED_BYTE, texels);
     }
 }
 

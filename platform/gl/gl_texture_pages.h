@@ -40,11 +40,11 @@ class TexturePages {
     // With the device's context current: how large a 3-D texture may be.
     void Initialise();
     // A place for a level-0 image of this size; the texels are undefined until uploaded. Point
-    // sampling, wrapping addresses, one level, as Direct3D's defaults.
-    TexturePlace Allocate(GLsizei width, GLsizei height, GLint internalFormat);
+    // sampling, wrapping addresses, one level, as Direct3D's defaults. An opaque texture reads
+    // alpha 1 whatever its texels hold there.
+    TexturePlace Allocate(GLsizei width, GLsizei height, bool opaque);
     // ARGB texels, rows top first, each 4-byte aligned.
-    void Upload(const TexturePlace& place, GLsizei width, GLsizei height, GLint internalFormat,
-                const void* texels);
+    void Upload(const TexturePlace& place, GLsizei width, GLsizei height, const void* texels);
     void Free(const TexturePlace& place);
     // The context is going away.
     void DeleteAll();
@@ -54,7 +54,7 @@ class TexturePages {
         GLuint name = 0;
         GLsizei width = 0;
         GLsizei height = 0;
-        GLint internalFormat = 0;
+        bool opaque = false;
         std::vector<bool> used;
     };
 

@@ -7,70 +7,23 @@ namespace {
 
 constexpr float CHANNEL_MAX = 255.0f;
 
-GLint ArgumentSource(DWORD argument) {
+StageArgument TranslateArgument(DWORD argument) {
+    StageArgument translated;
     switch (argument & D3DTA_SELECTMASK) {
         case D3DTA_TEXTURE:
-            return GL_TEXTURE;
+            translated.source = StageSource::TEXTURE;
+            break;
         case D3DTA_TFACTOR:
         case D3DTA_CONSTANT:
-            return GL_CONSTANT;
+            translated.source = StageSource::FACTOR;
+            break;
         default:  // diffuse, current (the diffuse colour in stage 0), specular
-            return GL_PRIMARY_COLOR;
-    }
-}
-
-GLint ArgumentOperand(DWORD argument, bool alpha) {
-    const bool complement = (argument & D3DTA_COMPLEMENT) != 0;
-    if (alpha || (argument & D3DTA_ALPHAREPLICATE) != 0) {
-        return complement ? GL_ONE_MINUS_SRC_ALPHA : GL_SRC_ALPHA;
-    }
-    return complement ? GL_ONE_MINUS_SRC_COLOR : GL_SRC_COLOR;
-}
-
-CombineStage Combine(DWORD operation, DWORD argument1, DWORD argument2, bool alpha) {
-    CombineStage stage;
-    stage.sources[0] = ArgumentSource(argument1);
-    stage.operands[0] = ArgumentOperand(argument1, alpha);
-    stage.sources[1] = ArgumentSource(argument2);
-    stage.operands[1] = ArgumentOperand(argument2, alpha);
-    switch (operation) {
-        case D3DTOP_DISABLE:  // in stage 0: no texturing, the diffuse colour passes
-            stage.function = GL_REPLACE;
-            stage.sources[0] = GL_PRIMARY_COLOR;
-            stage.operands[0] = alpha ? GL_SRC_ALPHA : GL_SRC_COLOR;
-            break;
-        case D3DTOP_SELECTARG1:
-            stage.function = GL_REPLACE;
-            break;
-        case D3DTOP_SELECTARG2:
-            stage.function = GL_REPLACE;
-            stage.sources[0] = stage.sources[1];
-            stage.operands[0] = stage.operands[1];
-            break;
-        case D3DTOP_MODULATE2X:
-            stage.scale = 2.0f;
-            break;
-        case D3DTOP_MODULATE4X:
-            stage.scale = 4.0f;
-            break;
-        case D3DTOP_ADD:
-            stage.function = GL_ADD;
-            break;
-        case D3DTOP_ADDSIGNED:
-            stage.function = GL_ADD_SIGNED;
-            break;
-        case D3DTOP_ADDSIGNED2X:
-            stage.function = GL_ADD_SIGNED;
-            stage.scale = 2.0f;
-            break;
-        case D3DTOP_SUBTRACT:
-            stage.function = GL_SUBTRACT;
-            break;
-        default:  // MODULATE, and the operations OpenGL 2.1's combiner lacks
-            stage.function = GL_MODULATE;
+            translated.source = StageSource::DIFFUSE;
             break;
     }
-    return stage;
+    translated.complement = (argument & D3DTA_COMPLEMENT) != 0;
+    translated.alphaReplicate = (argument & D3DTA_ALPHAREPLICATE) != 0;
+    return translated;
 }
 
 }  // namespace
@@ -149,11 +102,11 @@ void ColourValueToFloats(const D3DCOLORVALUE& colour, float rgba[4]) {
     rgba[3] = colour.a;
 }
 
-// Both matrices below are written row by row as a column-vector transform and stored transposed,
-// as glLoadMatrixf wants them: element (row r, column c) goes to matrix[4 * c + r].
+// Both matrices below are written row by row as a column-vector transform and stored transposed:
+// element (row r, column c) goes to matrix[4 * c + r].
 void ClipFix(int width, int height, float matrix[16]) {
-    const float shiftX = (1.0f - 2.0f * SAMPLE_NUDGE) / static_cast<float>(width);
-    const float shiftY = (2.0f * SAMPLE_NUDGE - 1.0f) / static_cast<float>(height);
+    const float shiftX = 1.0f / static_cast<float>(width);
+    const float shiftY = -1.0f / static_cast<float>(height);
     const float rows[4][4] = {
         {1, 0, 0, shiftX},
         {0, 1, 0, shiftY},
@@ -170,12 +123,10 @@ void ClipFix(int width, int height, float matrix[16]) {
 void WindowToClip(int width, int height, float matrix[16]) {
     const float pixelsWide = static_cast<float>(width);
     const float pixelsHigh = static_cast<float>(height);
-    const float shiftX = (1.0f - 2.0f * SAMPLE_NUDGE) / pixelsWide;
-    const float shiftY = (2.0f * SAMPLE_NUDGE - 1.0f) / pixelsHigh;
     // ClipFix x (pixels to Direct3D's normalised coordinates, y flipped).
     const float rows[4][4] = {
-        {2.0f / pixelsWide, 0, 0, -1.0f + shiftX},
-        {0, -2.0f / pixelsHigh, 0, 1.0f + shiftY},
+        {2.0f / pixelsWide, 0, 0, -1.0f + 1.0f / pixelsWide},
+        {0, -2.0f / pixelsHigh, 0, 1.0f - 1.0f / pixelsHigh},
         {0, 0, 2, -1},
         {0, 0, 0, 1},
     };
@@ -186,12 +137,90 @@ void WindowToClip(int width, int height, float matrix[16]) {
     }
 }
 
-CombineStage ColourCombine(DWORD operation, DWORD argument1, DWORD argument2) {
-    return Combine(operation, argument1, argument2, false);
+void MultiplyColumnMajor(const float a[16], const float b[16], float product[16]) {
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 4; ++r) {
+            float sum = 0.0f;
+            for (int k = 0; k < 4; ++k) {
+                sum += a[4 * k + r] * b[4 * c + k];
+            }
+            product[4 * c + r] = sum;
+        }
+    }
 }
 
-CombineStage AlphaCombine(DWORD operation, DWORD argument1, DWORD argument2) {
-    return Combine(operation, argument1, argument2, true);
+StageHalf TranslateStage(DWORD operation, DWORD argument1, DWORD argument2) {
+    StageHalf half;
+    half.arguments[0] = TranslateArgument(argument1);
+    half.arguments[1] = TranslateArgument(argument2);
+    switch (operation) {
+        case D3DTOP_DISABLE:  // in stage 0: no texturing, the diffuse colour passes
+            half.operation = StageOperation::DISABLE;
+            break;
+        case D3DTOP_SELECTARG1:
+            half.operation = StageOperation::SELECT_ARG1;
+            break;
+        case D3DTOP_SELECTARG2:
+            half.operation = StageOperation::SELECT_ARG2;
+            break;
+        case D3DTOP_MODULATE2X:
+            half.operation = StageOperation::MODULATE_2X;
+            break;
+        case D3DTOP_MODULATE4X:
+            half.operation = StageOperation::MODULATE_4X;
+            break;
+        case D3DTOP_ADD:
+            half.operation = StageOperation::ADD;
+            break;
+        case D3DTOP_ADDSIGNED:
+            half.operation = StageOperation::ADD_SIGNED;
+            break;
+        case D3DTOP_ADDSIGNED2X:
+            half.operation = StageOperation::ADD_SIGNED_2X;
+            break;
+        case D3DTOP_SUBTRACT:
+            half.operation = StageOperation::SUBTRACT;
+            break;
+        default:
+            half.operation = StageOperation::MODULATE;
+            break;
+    }
+    // Arguments an operation does not read do not split the cache.
+    const bool readsFirst =
+        half.operation != StageOperation::DISABLE && half.operation != StageOperation::SELECT_ARG2;
+    const bool readsSecond =
+        half.operation != StageOperation::DISABLE && half.operation != StageOperation::SELECT_ARG1;
+    if (!readsFirst) {
+        half.arguments[0] = StageArgument{};
+    }
+    if (!readsSecond) {
+        half.arguments[1] = StageArgument{};
+    }
+    return half;
+}
+
+AlphaTest TranslateAlphaTest(bool enabled, DWORD function) {
+    if (!enabled) {
+        return AlphaTest::OFF;
+    }
+    switch (function) {
+        case D3DCMP_NEVER:
+            return AlphaTest::NEVER;
+        case D3DCMP_LESS:
+            return AlphaTest::LESS;
+        case D3DCMP_EQUAL:
+            return AlphaTest::EQUAL;
+        case D3DCMP_LESSEQUAL:
+            return AlphaTest::LESS_EQUAL;
+        case D3DCMP_GREATER:
+            return AlphaTest::GREATER;
+        case D3DCMP_NOTEQUAL:
+            return AlphaTest::NOT_EQUAL;
+        case D3DCMP_GREATEREQUAL:
+            return AlphaTest::GREATER_EQUAL;
+        default:  // ALWAYS, and unknown functions
+            return AlphaTest::OFF;
+    }
 }
 
 }  // namespace platform::gl

@@ -1,7 +1,5 @@
-// OpenGL's declarations, after the Win32 subset: both define APIENTRY, and only OpenGL's checks
-// for an earlier definition.
+// OpenGL's declarations: the OpenGL ES 3.0 API, which desktop OpenGL 3.3 core shares, so that the
+// device is written once for both flavours (glvnd's libOpenGL exports every entry point).
 #pragma once
 
-#include "platform/win32_subset.h"
-
-#include <GL/gl.h>
+#include <GLES3/gl3.h>

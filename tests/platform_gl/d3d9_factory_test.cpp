@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "platform/backends.h"
 #include "platform/gl/gl_readback.h"
@@ -119,4 +120,41 @@ TEST_F(Direct3DCreation, ReadBackRefusesADeviceThatIsNotAnOpenGLOne) {
     EXPECT_FALSE(platform::gl::ReadBackBuffer(device, texels, width, height));
     device->Release();
     direct3d->Release();
+}
+
+TEST_F(Direct3DCreation, TheFlavourVariableChoosesCoreOrEsAndCoreComesFirst) {
+    const char* before = std::getenv(platform::gl::FLAVOUR_VARIABLE);
+    const std::string kept = before != nullptr ? before : "";
+    platform::SetDirect3DFactory({});
+    struct Case {
+        const char* value;  // null: the variable unset
+        platform::gl::GlFlavour expected;
+    };
+    // Mesa offers both, so without the variable the device takes core, its first choice.
+    for (const Case& c :
+         {Case{"core", platform::gl::GlFlavour::CORE}, Case{"es", platform::gl::GlFlavour::ES},
+          Case{nullptr, platform::gl::GlFlavour::CORE}}) {
+        if (c.value != nullptr) {
+            setenv(platform::gl::FLAVOUR_VARIABLE, c.value, 1);
+        } else {
+            unsetenv(platform::gl::FLAVOUR_VARIABLE);
+        }
+        IDirect3D9* direct3d = Direct3DCreate9(D3D_SDK_VERSION);
+        ASSERT_NE(direct3d, nullptr);
+        D3DPRESENT_PARAMETERS parameters = GameParameters();
+        IDirect3DDevice9* device = nullptr;
+        ASSERT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0, &parameters, &device),
+                  D3D_OK)
+            << (c.value != nullptr ? c.value : "unset");
+        platform::gl::GlFlavour flavour{};
+        EXPECT_TRUE(platform::gl::DeviceFlavour(device, flavour));
+        EXPECT_EQ(flavour, c.expected) << (c.value != nullptr ? c.value : "unset");
+        device->Release();
+        direct3d->Release();
+    }
+    if (before != nullptr) {
+        setenv(platform::gl::FLAVOUR_VARIABLE, kept.c_str(), 1);
+    } else {
+        unsetenv(platform::gl::FLAVOUR_VARIABLE);
+    }
 }

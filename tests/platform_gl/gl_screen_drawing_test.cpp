@@ -38,12 +38,15 @@ constexpr D3DCOLOR OPAQUE_RED = 0xFFFF0000;
 constexpr D3DCOLOR OPAQUE_GREEN = 0xFF00FF00;
 constexpr D3DCOLOR OPAQUE_BLUE = 0xFF0000FF;
 constexpr D3DCOLOR OPAQUE_WHITE = 0xFFFFFFFF;
+// Direct3D's pixel centres lie on integer coordinates: corners half a pixel up and left of them
+// lay texels 1:1 onto pixels, the correction every Direct3D 9 program makes for 2-D pictures.
+constexpr float HALF_PIXEL = 0.5f;
 
 }  // namespace
 
 using ScreenDrawing = GlDeviceTest;
 
-TEST_F(ScreenDrawing, AQuadAtIntegerPixelsReproducesItsTextureExactly) {
+TEST_F(ScreenDrawing, AQuadHalfAPixelUpAndLeftReproducesItsTextureExactly) {
     constexpr int TEXTURE_WIDTH = 8;
     constexpr int TEXTURE_HEIGHT = 6;
     constexpr int LEFT = 10;
@@ -52,7 +55,7 @@ TEST_F(ScreenDrawing, AQuadAtIntegerPixelsReproducesItsTextureExactly) {
     SetSpriteStates();
     device->SetTexture(0, MakeTexture(TEXTURE_WIDTH, TEXTURE_HEIGHT,
                                       PatternTexels(TEXTURE_WIDTH, TEXTURE_HEIGHT)));
-    DrawRectangle(LEFT, TOP, TEXTURE_WIDTH, TEXTURE_HEIGHT, OPAQUE_WHITE);
+    DrawRectangle(LEFT - HALF_PIXEL, TOP - HALF_PIXEL, TEXTURE_WIDTH, TEXTURE_HEIGHT, OPAQUE_WHITE);
     device->EndScene();
     const std::vector<uint32_t> pixels = ReadBack();
     // Every covered pixel is its texel, and the ring just outside is untouched.
@@ -83,8 +86,10 @@ TEST_F(ScreenDrawing, ACellOfASheetShowsItsTexelsAtScaleOneAndTwo) {
     SetSpriteStates();
     device->SetTexture(
         0, MakeTexture(SHEET_WIDTH, SHEET_HEIGHT, PatternTexels(SHEET_WIDTH, SHEET_HEIGHT)));
-    DrawRectangle(2, 3, CELL_WIDTH, CELL_HEIGHT, OPAQUE_WHITE, 0, u0, v0, u1, v1);
-    DrawRectangle(30, 20, 2 * CELL_WIDTH, 2 * CELL_HEIGHT, OPAQUE_WHITE, 0, u0, v0, u1, v1);
+    DrawRectangle(2 - HALF_PIXEL, 3 - HALF_PIXEL, CELL_WIDTH, CELL_HEIGHT, OPAQUE_WHITE, 0, u0, v0,
+                  u1, v1);
+    DrawRectangle(30 - HALF_PIXEL, 20 - HALF_PIXEL, 2 * CELL_WIDTH, 2 * CELL_HEIGHT, OPAQUE_WHITE,
+                  0, u0, v0, u1, v1);
     device->EndScene();
     const std::vector<uint32_t> pixels = ReadBack();
     for (int y = 0; y < CELL_HEIGHT; ++y) {
@@ -112,7 +117,7 @@ TEST_F(ScreenDrawing, TheAlphaTestDiscardsTexelsOfAlphaZeroOnly) {
     // Without blending only the alpha test can keep the transparent texel off the picture.
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
     device->SetTexture(0, MakeTexture(4, 1, texels));
-    DrawRectangle(4, 4, 4, 1, OPAQUE_WHITE);
+    DrawRectangle(4 - HALF_PIXEL, 4 - HALF_PIXEL, 4, 1, OPAQUE_WHITE);
     device->EndScene();
     const std::vector<uint32_t> pixels = ReadBack();
     EXPECT_EQ(Pixel(pixels, 4, 4) & RGB_MASK, 0xFF0000u);
@@ -225,6 +230,38 @@ TEST_F(ScreenDrawing, WireframeFillDrawsTheEdgesAndLeavesTheInsideEmpty) {
     // Inside, away from the edges and the diagonal from (40, 10) to (10, 30).
     EXPECT_EQ(Pixel(pixels, 15, 14) & RGB_MASK, BACKGROUND & RGB_MASK);
     EXPECT_EQ(Pixel(pixels, 35, 26) & RGB_MASK, BACKGROUND & RGB_MASK);
+}
+
+TEST_F(ScreenDrawing, WireframeAndPointFillCullAsSolidFacesAndPointsDrawOnlyCorners) {
+    // One triangle counter-clockwise on the screen: the back under the default cull mode.
+    const ScreenVertex backFacing[3] = {{10, 10, 0, 1, OPAQUE_WHITE, 0, 0},
+                                        {10, 30, 0, 1, OPAQUE_WHITE, 0, 0},
+                                        {40, 10, 0, 1, OPAQUE_WHITE, 0, 0}};
+    const auto whiteCount = [this] {
+        int count = 0;
+        for (uint32_t pixel : ReadBack()) {
+            count += (pixel & RGB_MASK) == 0xFFFFFFu ? 1 : 0;
+        }
+        return count;
+    };
+    for (DWORD fill : {DWORD{D3DFILL_WIREFRAME}, DWORD{D3DFILL_POINT}}) {
+        BeginFrame();
+        device->SetRenderState(D3DRS_FILLMODE, fill);
+        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+        device->SetFVF(SCREEN_VERTEX_FVF);
+        device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, backFacing, sizeof(ScreenVertex));
+        EXPECT_EQ(whiteCount(), 0) << "fill " << fill << ": culled";
+        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+        device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, backFacing, sizeof(ScreenVertex));
+        device->EndScene();
+        if (fill == D3DFILL_POINT) {
+            EXPECT_EQ(whiteCount(), 3) << "one pixel at each corner";
+        } else {
+            // The three edges: 30 + 20 pixels along the sides and about 30 along the diagonal.
+            EXPECT_GE(whiteCount(), 70);
+            EXPECT_LE(whiteCount(), 90);
+        }
+    }
 }
 
 TEST_F(ScreenDrawing, AnUntexturedDrawShowsTheVertexColourAndSelectingTheTextureGivesWhite) {

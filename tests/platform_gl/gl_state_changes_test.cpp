@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/gl/gl_readback.h"
 #include "tests/platform_gl/gl_test_device.h"
 
 namespace {
@@ -230,4 +231,46 @@ TEST_F(StateChanges, ATextureReleasedAndRecreatedIsNotTakenForTheOneBoundBefore)
     EXPECT_EQ(Pixel(pixels, 10, 2) & RGB_MASK, 0x00FF00u);
     EXPECT_EQ(Pixel(pixels, 18, 2) & RGB_MASK, 0x0000FFu);
     EXPECT_EQ(Pixel(pixels, 26, 2) & RGB_MASK, 0x00FF00u);
+}
+
+TEST_F(StateChanges, ShadersAreCompiledOnFirstUseOnlyAndConstantsNeedNone) {
+    const auto compiled = [this] {
+        size_t count = 0;
+        EXPECT_TRUE(platform::gl::CompiledPrograms(device, count));
+        return count;
+    };
+    const auto drawFrame = [this] {
+        BeginFrame();
+        UseIdentityCamera();
+        DrawSquare(-0.5f, 0, OPAQUE_RED);  // lit by default
+        SetSpriteStates();
+        device->SetTexture(0, MakeTexture(1, 1, {OPAQUE_GREEN}));
+        DrawRectangle(40, 10, 8, 8, OPAQUE_WHITE);
+        device->SetTexture(0, nullptr);
+        device->EndScene();
+    };
+    // The second frame's square meets the sprite states the first frame left behind.
+    drawFrame();
+    drawFrame();
+    const size_t afterFirstFrames = compiled();
+    EXPECT_GE(afterFirstFrames, 2u) << "a lit draw and a sprite need different shaders";
+
+    // Colours, matrices, lights and material travel as uniforms: the same shaders serve.
+    device->SetRenderState(D3DRS_TEXTUREFACTOR, OPAQUE_BLUE);
+    device->SetRenderState(D3DRS_ALPHAREF, 0x40);
+    device->SetRenderState(D3DRS_AMBIENT, 0xFF202020);
+    D3DMATERIAL9 material{};
+    material.Diffuse = {0.5f, 0.5f, 0.5f, 1};
+    device->SetMaterial(&material);
+    drawFrame();
+    EXPECT_EQ(compiled(), afterFirstFrames);
+
+    // Another comparison is other code; going back to the first finds it compiled.
+    device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
+    BeginFrame();
+    DrawRectangle(40, 10, 8, 8, OPAQUE_WHITE);
+    device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_NOTEQUAL);
+    DrawRectangle(40, 10, 8, 8, OPAQUE_WHITE);
+    device->EndScene();
+    EXPECT_EQ(compiled(), afterFirstFrames + 1);
 }

@@ -28,11 +28,13 @@ std::vector<Point> Corners(const Sprite& sprite) {
     return corners;
 }
 
+// `expected` are the corners of the rectangle; the vertices lie half a pixel up and left of them,
+// where Direct3D 9 lays texels 1:1 onto pixels.
 void ExpectCorners(const std::vector<Point>& actual, const std::vector<Point>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
     for (size_t i = 0; i < actual.size(); ++i) {
-        EXPECT_EQ(actual[i].x, expected[i].x) << "corner " << i;
-        EXPECT_EQ(actual[i].y, expected[i].y) << "corner " << i;
+        EXPECT_EQ(actual[i].x, expected[i].x - 0.5f) << "corner " << i;
+        EXPECT_EQ(actual[i].y, expected[i].y - 0.5f) << "corner " << i;
     }
 }
 

@@ -150,7 +150,7 @@ TEST_F(SpriteTest, OnlyVisibleOneSpritesAreAnimatedRecomputedAndDrawn) {
     hidden.visible = 1;
     engine->DrawFrame();
     EXPECT_EQ(hidden.frame, 1);
-    EXPECT_EQ(hidden.vertices[0].x, 300.0f);
+    EXPECT_EQ(hidden.vertices[0].x, 299.5f);     // half a pixel left of x, for 1:1 texels
     EXPECT_EQ(hidden.vertices[0].u, 8 / 64.0f);  // cell column 1 of 8-texel cells
 
     // Only `animate` exactly 1 animates; the sprite is drawn all the same.
