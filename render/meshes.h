@@ -60,7 +60,7 @@ constexpr uint32_t DiffuseFromColour = 2;
 // Overlap of two axis-aligned boxes; boxes that only touch do not overlap, except that a span of
 // exactly 0 (two flat boxes in one plane) counts as overlap.
 class BoxTest {
-public:
+  public:
     int BoxesOverlap(float aMinX, float aMinY, float aMinZ, float aMaxX, float aMaxY, float aMaxZ,
                      float bMinX, float bMinY, float bMinZ, float bMaxX, float bMaxY,
                      float bMaxZ) const;
