@@ -111,6 +111,14 @@ TEST_F(SetupModelTest, AFileTheGameCannotReadIsKeptUntilFiveKeysAreSaved) {
     EXPECT_EQ(GameReadsSetup(), (KeyCodes{0x26, 'S', 'D', 'A', 'E'}));
 }
 
+TEST_F(SetupModelTest, AReadableFileWithAKeyTheGameCannotUseSaysSoAtOnce) {
+    SetupModel model = Open("a\nb\n26\nx\n27\nx\n28\nx\n1b\nx\n20\n");
+    EXPECT_TRUE(model.MessageIsProblem());
+    EXPECT_EQ(model.Message(),
+              "./setup.ini: The key for roll left: Escape is the game's own key: it asks whether "
+              "to quit.");
+}
+
 TEST_F(SetupModelTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
     SetupModel model = Open(ARROW_KEYS_SETUP);
     std::filesystem::permissions(directory.Path() / "setup.ini",

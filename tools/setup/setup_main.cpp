@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tools/setup/key_file.h"
+#include "tools/setup/key_rules.h"
 #include "tools/setup/setup_model.h"
 #include "tools/setup/setup_window.h"
 
@@ -81,11 +82,12 @@ int main(int argc, char** argv) {
     }
 
     setup::KeyFile file = setup::ReadKeyFile(path);
+    std::string problem = file.Complete() ? setup::SetRefusal(file.codes) : file.problem;
+    if (!problem.empty()) {
+        std::fprintf(stderr, "gorvanti-setup: %s: %s\n", path.c_str(), problem.c_str());
+    }
     if (!file.Complete()) {
-        std::fprintf(stderr,
-                     "gorvanti-setup: %s: %s\nNothing is written until five keys are chosen and "
-                     "saved.\n",
-                     path.c_str(), file.problem.c_str());
+        std::fputs("Nothing is written until five keys are chosen and saved.\n", stderr);
     }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "gorvanti-setup: cannot open a window: %s\n", SDL_GetError());

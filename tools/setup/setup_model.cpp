@@ -21,8 +21,12 @@ std::string Capitalised(std::string text) {
 
 SetupModel::SetupModel(std::string path, KeyFile file)
     : path(std::move(path)), file(std::move(file)), codes(this->file.codes) {
-    if (this->file.Complete()) {
+    std::string refusal = SetRefusal(codes);
+    if (this->file.Complete() && refusal.empty()) {
         Say("Read " + this->path + ".", false);
+    } else if (this->file.Complete()) {
+        // The game reads such a file, but lacks a key or has one key twice.
+        Say(this->path + ": " + refusal, true);
     } else {
         Say(this->path + ": " + this->file.problem +
                 " Nothing is written until five keys are chosen and saved.",
