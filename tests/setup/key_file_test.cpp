@@ -106,23 +106,14 @@ TEST_F(SetupFileTest, OddButReadableLayoutsKeepTheirShape) {
     EXPECT_EQ(GameReadsSetup(), WASD_KEYS);
 }
 
-TEST_F(SetupFileTest, AFileTheGameCannotFullyReadIsWrittenAnewInItsLayout) {
-    const std::string unreadable[] = {"", "a\nb\n26\nx\n27\n", "a\nb\n26\nx\nzz\nx\n28\n"};
-    for (const std::string& content : unreadable) {
-        std::vector<std::string> lines = Lines(Save(content, WASD_KEYS));
-        ASSERT_GE(lines.size(), 11u);
-        EXPECT_EQ(lines[2], "57");
-        EXPECT_EQ(lines[4], "44");
-        EXPECT_EQ(lines[6], "53");
-        EXPECT_EQ(lines[8], "41");
-        EXPECT_EQ(lines[10], "45");
-        EXPECT_EQ(GameReadsSetup(), WASD_KEYS);
+TEST_F(SetupFileTest, AFileTheGameCannotFullyReadIsWrittenAnew) {
+    for (const std::string content : {"", "a\nb\n26\nx\n27\n", "a\nb\n26\nx\nzz\nx\n28\n"}) {
+        Save(content, WASD_KEYS);
+        EXPECT_EQ(GameReadsSetup(), WASD_KEYS) << content;
     }
-    // A missing file is created.
     std::filesystem::remove(directory.Path() / "setup.ini");
-    ASSERT_EQ(setup::WriteKeyFile("./setup.ini", setup::ComposeKeyFile(
-                                                     setup::ReadKeyFile("./setup.ini"), WASD_KEYS)),
-              "");
+    setup::KeyFile missing = setup::ReadKeyFile("./setup.ini");
+    ASSERT_EQ(setup::WriteKeyFile("./setup.ini", setup::ComposeKeyFile(missing, WASD_KEYS)), "");
     EXPECT_EQ(GameReadsSetup(), WASD_KEYS);
 }
 

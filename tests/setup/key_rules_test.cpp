@@ -40,19 +40,9 @@ TEST(SetupKeyRules, ASetIsWrittenOnlyWithFiveUsableKeysAllDifferent) {
     KeyCodes codes = SHIPPED;
     codes[3] = 0;
     EXPECT_EQ(SetRefusal(codes), "No key for roll left yet.");
-    codes[3] = VK_ESCAPE;
-    EXPECT_EQ(SetRefusal(codes),
-              "The key for roll left: Escape is the game's own key: it asks whether to quit.");
     codes[3] = VK_UP;
     EXPECT_EQ(SetRefusal(codes), "The key for roll up: Up is already the key for roll left.");
     codes[3] = -1;
     EXPECT_EQ(SetRefusal(codes),
               "The key for roll left: Code ffffffff names no key the game can read.");
-}
-
-TEST(SetupKeyRules, NamesTheGenericModifiersAndCodesWithoutAKey) {
-    EXPECT_EQ(setup::KeyName(VK_SHIFT), "Shift");
-    EXPECT_EQ(setup::KeyName(VK_LSHIFT), "Left Shift");
-    EXPECT_EQ(setup::KeyName(0), "none");
-    EXPECT_EQ(setup::KeyName(UNASSIGNED_CODE), "code 7");
 }
