@@ -1,4 +1,5 @@
-// The process entry and the one static application object.
+// WinMain and the one static application object; platform/ calls WinMain where the system has
+// no entry of that name.
 #include "app/game_app.h"
 
 static GameApp gameApp;
@@ -6,10 +7,3 @@ static GameApp gameApp;
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return gameApp.StartUp(instance);
 }
-
-#ifndef _WIN32
-int main() {
-    char noCommandLine[] = "";
-    return WinMain(GetModuleHandleA(NULL), NULL, noCommandLine, SW_SHOWDEFAULT);
-}
-#endif
