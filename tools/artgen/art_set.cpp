@@ -5,6 +5,7 @@
 #include "tools/artgen/board_meshes.h"
 #include "tools/artgen/board_textures.h"
 #include "tools/artgen/dds_writer.h"
+#include "tools/artgen/desktop_icons.h"
 #include "tools/artgen/icons.h"
 #include "tools/artgen/opening_title.h"
 #include "tools/artgen/settings_files.h"
@@ -47,6 +48,11 @@ std::vector<ArtFile> BuildArtFiles(const ArtFonts& fonts) {
         {ArtFolder::Icons, LARGE_ICON_FILE, EncodeIcon16(BuildLargeIcon(), IconColours())});
     files.push_back(
         {ArtFolder::Icons, SMALL_ICON_FILE, EncodeIcon16(BuildSmallIcon(), IconColours())});
+    for (int size : DESKTOP_ICON_SIZES) {
+        files.push_back(
+            {ArtFolder::Desktop, DesktopIconName(size), EncodePng(BuildDesktopIcon(size))});
+    }
+    files.push_back({ArtFolder::Desktop, DESKTOP_SVG_ICON_FILE, FromText(DesktopIconSvg())});
     files.push_back({ArtFolder::Settings, "setup.ini", FromText(SetupIniText())});
     files.push_back({ArtFolder::Settings, "besttime.dat", FromText(BestTimeText())});
     return files;

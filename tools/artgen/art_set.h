@@ -13,6 +13,7 @@ enum class ArtFolder {
     Graphics,  // graphics/ of the run folder
     Icons,     // compiled into the program
     Settings,  // the player's own files: shipped once, never replaced
+    Desktop,   // the icons of the desktop's menus, installed into the icon theme
 };
 
 struct ArtFile {

@@ -16,6 +16,7 @@ const char* const USAGE =
     "Options:\n"
     "  --icons DIR      write gorvanti.ico and gorvanti_small.ico into DIR\n"
     "  --settings DIR   write setup.ini and besttime.dat into DIR\n"
+    "  --desktop DIR    write the desktop icons (gorvanti-SIZE.png, gorvanti.svg) into DIR\n"
     "  --fonts DIR      the DejaVu fonts (default /usr/share/fonts/truetype/dejavu)\n"
     "  --help           show this text\n";
 
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     std::string output;
     std::string icons;
     std::string settings;
+    std::string desktop;
     std::string fonts = artgen::DEFAULT_FONT_FOLDER;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -46,6 +48,8 @@ int main(int argc, char** argv) {
             icons = argv[++i];
         } else if (argument == "--settings" && hasValue) {
             settings = argv[++i];
+        } else if (argument == "--desktop" && hasValue) {
+            desktop = argv[++i];
         } else if (argument == "--fonts" && hasValue) {
             fonts = argv[++i];
         } else if (!argument.empty() && argument[0] != '-' && output.empty()) {
@@ -68,12 +72,15 @@ int main(int argc, char** argv) {
     const std::filesystem::path graphicsFolder = std::filesystem::path(output) / "graphics";
     const std::filesystem::path iconFolder = icons.empty() ? output : icons;
     const std::filesystem::path settingsFolder = settings.empty() ? output : settings;
+    const std::filesystem::path desktopFolder = desktop.empty() ? output : desktop;
     for (const artgen::ArtFile& file : artgen::BuildArtFiles(artFonts)) {
         std::filesystem::path folder = graphicsFolder;
         if (file.folder == artgen::ArtFolder::Icons) {
             folder = iconFolder;
         } else if (file.folder == artgen::ArtFolder::Settings) {
             folder = settingsFolder;
+        } else if (file.folder == artgen::ArtFolder::Desktop) {
+            folder = desktopFolder;
         }
         if (!WriteFile(folder / file.name, file.bytes)) {
             std::fprintf(stderr, "gorvanti-artgen: cannot write %s\n",
