@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Checks of the installed game. Usage: install_test.sh CHECK STAGE [BUILD]; STAGE is the DESTDIR
+# the game is installed into with the prefix /usr.
+set -euo pipefail
+
+check=$1
+stage=$2
+prefix=$stage/usr
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+stage() {
+  rm -rf "$stage"
+  DESTDIR=$stage cmake --install "$1" --prefix /usr
+}
+
+layout() {
+  local expected=(
+    bin/gorvanti bin/gorvanti-replay bin/gorvanti-inspect
+    share/gorvanti/setup.ini share/gorvanti/besttime.dat share/gorvanti/screenshots/play.png
+    share/applications/org.gorvanti.gorvanti.desktop
+    share/metainfo/org.gorvanti.gorvanti.metainfo.xml
+    share/man/man6/gorvanti.6
+    share/icons/hicolor/scalable/apps/gorvanti.svg
+  )
+  for art in ball.x wall.x tile.x block.x goal.x title.x boxholl.x wall.bmp tile.bmp block.bmp \
+      goal.bmp system.bmp openingtitle.dds; do
+    expected+=("share/gorvanti/graphics/$art")
+  done
+  for file in "${expected[@]}"; do
+    [ -f "$prefix/$file" ] || fail "$file is not installed"
+  done
+  for program in gorvanti gorvanti-replay gorvanti-inspect; do
+    [ -x "$prefix/bin/$program" ] || fail "$program is not executable"
+  done
+  for size in 16 32 48 64 128 256; do
+    local icon=$prefix/share/icons/hicolor/${size}x${size}/apps/gorvanti.png
+    [ -f "$icon" ] || fail "no $size-pixel icon"
+    # The PNG header's width and height, big-endian at bytes 16 and 20.
+    local dimensions
+    dimensions=$(od -An -tu1 -j16 -N8 "$icon" | awk '{print $3*256+$4 "x" $7*256+$8}')
+    [ "$dimensions" = "${size}x${size}" ] || fail "the $size-pixel icon is $dimensions"
+  done
+  # The shipped best times, not a played run folder's.
+  [ "$(sort -u "$prefix/share/gorvanti/besttime.dat")" = "270f" ] ||
+    fail "besttime.dat is not the shipped table"
+  man -l "$prefix/share/man/man6/gorvanti.6" >/dev/null 2>&1 || fail "the man page does not format"
+}
+
+desktop_files() {
+  desktop-file-validate "$prefix/share/applications/org.gorvanti.gorvanti.desktop"
+  appstreamcli validate --no-net "$prefix/share/metainfo/org.gorvanti.gorvanti.metainfo.xml"
+}
+
+# Starts the installed game for a few seconds with no display; it never ends by itself, so
+# timeout's 124 means it started and kept running.
+start_game() {
+  local code=0
+  (cd "$scratch/elsewhere" &&
+    HOME=$scratch/home SDL_VIDEODRIVER=offscreen LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy \
+      timeout 4 "$1/bin/gorvanti" 2>"$scratch/stderr") || code=$?
+  [ "$code" = 124 ] || fail "the game ended with $code: $(cat "$scratch/stderr")"
+}
+
+player_folder() {
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+  mkdir -p "$scratch/home" "$scratch/elsewhere"
+  cp -a "$prefix" "$scratch/first"
+  local folder=$scratch/home/.local/share/gorvanti
+
+  start_game "$scratch/first"
+  cmp "$folder/setup.ini" "$scratch/first/share/gorvanti/setup.ini" || fail "setup.ini not seeded"
+  cmp "$folder/besttime.dat" "$scratch/first/share/gorvanti/besttime.dat" ||
+    fail "besttime.dat not seeded"
+  [ "$(readlink -f "$folder/graphics")" = "$scratch/first/share/gorvanti/graphics" ] ||
+    fail "graphics does not lead to the installed art"
+  [ -f "$folder/graphics/system.bmp" ] || fail "the art is not found through graphics"
+
+  # A player's times survive the next start, and the art follows a moved prefix.
+  printf '15b\n' >"$folder/besttime.dat"
+  mv "$scratch/first" "$scratch/moved"
+  start_game "$scratch/moved"
+  [ "$(cat "$folder/besttime.dat")" = "15b" ] || fail "besttime.dat was overwritten"
+  [ "$(readlink -f "$folder/graphics")" = "$scratch/moved/share/gorvanti/graphics" ] ||
+    fail "graphics was not pointed at the moved prefix"
+  ! grep -q FileOpenError "$scratch/stderr" || fail "the game could not open a file"
+
+  # A folder that cannot be made: a message, then the game's own box for the missing setup.ini.
+  mkdir "$scratch/blocked"
+  touch "$scratch/blocked/.local"
+  local code=0
+  (cd "$scratch/elsewhere" &&
+    HOME=$scratch/blocked SDL_VIDEODRIVER=offscreen timeout 20 "$scratch/moved/bin/gorvanti" \
+      2>"$scratch/stderr") || code=$?
+  [ "$code" = 0 ] || fail "a blocked folder ended the game with $code"
+  grep -q "cannot set up your game folder" "$scratch/stderr" || fail "no message on the terminal"
+  grep -q FileOpenError "$scratch/stderr" || fail "no FileOpenError box"
+}
+
+case $check in
+  stage) stage "$3" ;;
+  layout) layout ;;
+  desktop_files) desktop_files ;;
+  player_folder) player_folder ;;
+  *) fail "unknown check $check" ;;
+esac
