@@ -23,7 +23,8 @@ layout() {
     share/gorvanti/setup.ini share/gorvanti/besttime.dat share/gorvanti/screenshots/play.png
     share/applications/org.gorvanti.gorvanti.desktop
     share/metainfo/org.gorvanti.gorvanti.metainfo.xml
-    share/man/man6/gorvanti.6
+    share/man/man6/gorvanti.6.gz share/man/man6/gorvanti-replay.6.gz
+    share/man/man6/gorvanti-inspect.6.gz share/doc/gorvanti/changelog.gz
     share/icons/hicolor/scalable/apps/gorvanti.svg
   )
   for art in ball.x wall.x tile.x block.x goal.x title.x boxholl.x wall.bmp tile.bmp block.bmp \
@@ -47,7 +48,7 @@ layout() {
   # The shipped best times, not a played run folder's.
   [ "$(sort -u "$prefix/share/gorvanti/besttime.dat")" = "270f" ] ||
     fail "besttime.dat is not the shipped table"
-  man -l "$prefix/share/man/man6/gorvanti.6" >/dev/null 2>&1 || fail "the man page does not format"
+  man -l "$prefix/share/man/man6/gorvanti.6.gz" >/dev/null 2>&1 || fail "the man page does not format"
 }
 
 desktop_files() {
