@@ -21,7 +21,7 @@ int main() {
     if (!error.empty()) {
         std::fprintf(stderr, "gorvanti: cannot set up your game folder: %s\n", error.c_str());
     }
-    // A failed change leaves the working folder, whose missing setup.ini the game reports.
+    // Should the change fail, the game runs where it was started and reports what it misses.
     if (!runFolder.empty() && chdir(runFolder.c_str()) != 0) {
         std::perror("gorvanti: chdir");
     }

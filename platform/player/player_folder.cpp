@@ -7,6 +7,9 @@ namespace platform::player {
 
 namespace {
 
+const char* const SETTINGS_FILES[] = {"setup.ini", "besttime.dat"};
+const char* const GRAPHICS_FOLDER = "graphics";
+
 bool HasArt(const fs::path& folder) {
     std::error_code error;
     return fs::is_directory(folder / GRAPHICS_FOLDER, error);

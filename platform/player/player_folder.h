@@ -6,9 +6,6 @@
 
 namespace platform::player {
 
-inline const char* const SETTINGS_FILES[] = {"setup.ini", "besttime.dat"};
-inline const char* const GRAPHICS_FOLDER = "graphics";
-
 // $XDG_DATA_HOME/gorvanti, or ~/.local/share/gorvanti when it is unset or not absolute (the
 // base directory rules ignore relative paths). Empty when neither variable gives a folder.
 std::filesystem::path PlayerFolder(const char* xdgDataHome, const char* home);
