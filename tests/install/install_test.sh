@@ -19,12 +19,13 @@ stage() {
 
 layout() {
   local expected=(
-    bin/gorvanti bin/gorvanti-replay bin/gorvanti-inspect
+    bin/gorvanti bin/gorvanti-replay bin/gorvanti-inspect bin/gorvanti-setup
     share/gorvanti/setup.ini share/gorvanti/besttime.dat share/gorvanti/screenshots/play.png
     share/applications/org.gorvanti.gorvanti.desktop
     share/metainfo/org.gorvanti.gorvanti.metainfo.xml
     share/man/man6/gorvanti.6.gz share/man/man6/gorvanti-replay.6.gz
-    share/man/man6/gorvanti-inspect.6.gz share/doc/gorvanti/changelog.gz
+    share/man/man6/gorvanti-inspect.6.gz share/man/man6/gorvanti-setup.6.gz
+    share/doc/gorvanti/changelog.gz
     share/icons/hicolor/scalable/apps/gorvanti.svg
   )
   for art in ball.x wall.x tile.x block.x goal.x title.x boxholl.x wall.bmp tile.bmp block.bmp \
@@ -34,7 +35,7 @@ layout() {
   for file in "${expected[@]}"; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
   done
-  for program in gorvanti gorvanti-replay gorvanti-inspect; do
+  for program in gorvanti gorvanti-replay gorvanti-inspect gorvanti-setup; do
     [ -x "$prefix/bin/$program" ] || fail "$program is not executable"
   done
   for size in 16 32 48 64 128 256; do
