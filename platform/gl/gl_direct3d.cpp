@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "platform/gl/gl_device.h"
+#include "platform/real_backends.h"
 
 namespace platform::gl {
 
@@ -55,3 +56,11 @@ IDirect3D9* CreateGlDirect3D(DeviceHooks hooks) {
 }
 
 }  // namespace platform::gl
+
+namespace platform {
+
+IDirect3D9* CreateRealDirect3D() {
+    return gl::CreateGlDirect3D();
+}
+
+}  // namespace platform
