@@ -150,8 +150,8 @@ int RunGame(GameApp*& app, platform::Direct3DFactory factory) {
     return exitCode;
 }
 
-IDirect3D9* CreateDirect3D(bool openGl, const platform::DeviceHooks& hooks) {
-    return openGl ? platform::gl::CreateGlDirect3D(hooks)
+IDirect3D9* CreateDirect3D(bool openGl, const platform::DeviceHooks& hooks, int scale = 1) {
+    return openGl ? platform::gl::CreateGlDirect3D(hooks, {scale})
                   : platform::headless::CreateNullDirect3D(hooks);
 }
 
@@ -185,7 +185,7 @@ int RunReplay(const ReplayOptions& options) {
         }
     };
     bool openGl = !options.screenshots.empty();
-    return RunGame(app, [&] { return CreateDirect3D(openGl, observer.Hooks()); });
+    return RunGame(app, [&] { return CreateDirect3D(openGl, observer.Hooks(), options.scale); });
 }
 
 int WatchReplay(const ReplayOptions& options) {
