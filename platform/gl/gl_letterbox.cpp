@@ -27,6 +27,9 @@ PixelRect LetterboxPicture(int drawableWidth, int drawableHeight, int backBuffer
     const int shapeWidth = backBufferWidth / divisor;
     const int shapeHeight = backBufferHeight / divisor;
     const int times = std::min(drawableWidth / shapeWidth, drawableHeight / shapeHeight);
+    if (times == 0) {
+        return {};
+    }
     PixelRect picture;
     picture.width = times * shapeWidth;
     picture.height = times * shapeHeight;

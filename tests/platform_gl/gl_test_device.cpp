@@ -4,14 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/backends.h"
 #include "platform/gl/gl_readback.h"
 
-GlDeviceTest::GlDeviceTest() {
+GlDeviceTest::GlDeviceTest(platform::gl::OffscreenDrawable offscreen) {
     // Also when run by hand, outside CTest's environment.
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    platform::SetDirect3DFactory({});
-    direct3d = Direct3DCreate9(D3D_SDK_VERSION);
+    direct3d = platform::gl::CreateGlDirect3D({}, offscreen);
     if (direct3d == nullptr) {
         ADD_FAILURE() << "no Direct3D over OpenGL";
         return;
