@@ -47,9 +47,8 @@ std::vector<uint32_t> Read(IDirect3DDevice9* device, bool wholeDrawable, int exp
     std::vector<uint32_t> texels;
     int width = 0;
     int height = 0;
-    const bool read = wholeDrawable
-                          ? platform::gl::ReadBackDrawable(device, texels, width, height)
-                          : platform::gl::ReadBackBuffer(device, texels, width, height);
+    const bool read = wholeDrawable ? platform::gl::ReadBackDrawable(device, texels, width, height)
+                                    : platform::gl::ReadBackBuffer(device, texels, width, height);
     EXPECT_TRUE(read);
     EXPECT_EQ(width, expectedWidth);
     EXPECT_EQ(height, expectedHeight);
@@ -68,8 +67,8 @@ TEST(Letterbox, ThePictureIsTheLargestWholeFourByThreeRectangleCentred) {
     // 640 x 480 is 4:3, so the picture is 4k x 3k for the largest k with 4k <= width and
     // 3k <= height, centred; of an odd margin the extra pixel lies right of it or below.
     const Case cases[] = {
-        {640, 480, {0, 0, 640, 480}},       // k = 160: the game's own size
-        {1280, 960, {0, 0, 1280, 960}},     // k = 320
+        {640, 480, {0, 0, 640, 480}},        // k = 160: the game's own size
+        {1280, 960, {0, 0, 1280, 960}},      // k = 320
         {1920, 1080, {240, 0, 1440, 1080}},  // k = 360; (1920 - 1440) / 2 = 240
         {2560, 1600, {214, 0, 2132, 1599}},  // k = 533; (2560 - 2132) / 2 = 214, 1 row below
         {1000, 1000, {0, 125, 1000, 750}},   // k = 250; (1000 - 750) / 2 = 125
@@ -86,14 +85,40 @@ TEST(Letterbox, ThePictureIsTheLargestWholeFourByThreeRectangleCentred) {
 class WholeFactor : public GlDeviceTest, public ::testing::WithParamInterface<int> {
   protected:
     WholeFactor() : GlDeviceTest({GetParam()}) {}
+
+    // Through the 3-D pipeline, unlit, with the identity matrices: clip coordinates are the
+    // vertices themselves. Direct3D puts pixel centres on whole screen coordinates, so edges half
+    // a pixel before the first and past the last pixel cover `pixels` exactly.
+    void DrawSceneQuad(const PixelRect& pixels, D3DCOLOR colour) {
+        const auto clipX = [](float edge) { return 2.0f * edge / WIDTH - 1.0f; };
+        const auto clipY = [](float edge) { return 1.0f - 2.0f * edge / HEIGHT; };
+        const float left = clipX(pixels.x - HALF_PIXEL);
+        const float right = clipX(pixels.x + pixels.width - HALF_PIXEL);
+        const float top = clipY(pixels.y - HALF_PIXEL);
+        const float bottom = clipY(pixels.y + pixels.height - HALF_PIXEL);
+        constexpr float DEPTH = 0.5f;
+        const WorldVertex strip[4] = {{left, top, DEPTH, 0, 0, -1, colour},
+                                      {right, top, DEPTH, 0, 0, -1, colour},
+                                      {left, bottom, DEPTH, 0, 0, -1, colour},
+                                      {right, bottom, DEPTH, 0, 0, -1, colour}};
+        device->SetRenderState(D3DRS_LIGHTING, FALSE);
+        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+        ASSERT_EQ(device->SetFVF(WORLD_VERTEX_FVF), D3D_OK);
+        ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, strip, sizeof(WorldVertex)),
+                  D3D_OK);
+    }
 };
 
-TEST_P(WholeFactor, EveryPixelOfSpritesAndClearsBecomesABlockOfTheFactor) {
+TEST_P(WholeFactor, EveryPixelOfSpritesScenesAndClearsBecomesABlockOfTheFactor) {
     const int factor = GetParam();
-    // In back buffer pixels: an 8 x 6 texture laid 1:1, and a cleared rectangle.
+    // In back buffer pixels: an 8 x 6 texture laid 1:1, a quad of the 3-D pipeline, and a cleared
+    // rectangle.
     constexpr PixelRect SPRITE = {10, 7, 8, 6};
+    constexpr PixelRect SCENE_QUAD = {25, 30, 9, 11};
     constexpr PixelRect CLEARED = {40, 20, 12, 9};
+    constexpr D3DCOLOR SCENE_COLOUR = 0xFF20C060;
     BeginFrame();
+    DrawSceneQuad(SCENE_QUAD, SCENE_COLOUR);
     SetSpriteStates();
     std::vector<uint32_t> texels;
     for (int y = 0; y < SPRITE.height; ++y) {
@@ -109,8 +134,7 @@ TEST_P(WholeFactor, EveryPixelOfSpritesAndClearsBecomesABlockOfTheFactor) {
     ASSERT_EQ(device->Clear(1, &clearRect, D3DCLEAR_TARGET, OPAQUE_RED, 1.0f, 0), D3D_OK);
     device->EndScene();
 
-    const std::vector<uint32_t> pixels =
-        Read(device, false, WIDTH * factor, HEIGHT * factor);
+    const std::vector<uint32_t> pixels = Read(device, false, WIDTH * factor, HEIGHT * factor);
     for (int y = 0; y < HEIGHT * factor; ++y) {
         for (int x = 0; x < WIDTH * factor; ++x) {
             // The back buffer pixel this one enlarges.
@@ -119,6 +143,8 @@ TEST_P(WholeFactor, EveryPixelOfSpritesAndClearsBecomesABlockOfTheFactor) {
             uint32_t expected = BACKGROUND;
             if (Inside(CLEARED, gameX, gameY)) {
                 expected = OPAQUE_RED;
+            } else if (Inside(SCENE_QUAD, gameX, gameY)) {
+                expected = SCENE_COLOUR;
             } else if (Inside(SPRITE, gameX, gameY)) {
                 expected = PatternTexel(gameX - SPRITE.x, gameY - SPRITE.y);
             }
