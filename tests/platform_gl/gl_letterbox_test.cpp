@@ -35,13 +35,6 @@ bool Inside(const PixelRect& rect, int x, int y) {
     return x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
 }
 
-// A texel pattern where every texel differs from its neighbours in every channel.
-uint32_t PatternTexel(int x, int y) {
-    return 0xFF000000u | static_cast<uint32_t>((x * 29 + 11) & 0xFF) << 16 |
-           static_cast<uint32_t>((y * 37 + 5) & 0xFF) << 8 |
-           static_cast<uint32_t>((x * 7 + y * 13 + 3) & 0xFF);
-}
-
 std::vector<uint32_t> Read(IDirect3DDevice9* device, bool wholeDrawable, int expectedWidth,
                            int expectedHeight) {
     std::vector<uint32_t> texels;
@@ -120,13 +113,8 @@ TEST_P(WholeFactor, EveryPixelOfSpritesScenesAndClearsBecomesABlockOfTheFactor) 
     BeginFrame();
     DrawSceneQuad(SCENE_QUAD, SCENE_COLOUR);
     SetSpriteStates();
-    std::vector<uint32_t> texels;
-    for (int y = 0; y < SPRITE.height; ++y) {
-        for (int x = 0; x < SPRITE.width; ++x) {
-            texels.push_back(PatternTexel(x, y));
-        }
-    }
-    device->SetTexture(0, MakeTexture(SPRITE.width, SPRITE.height, texels));
+    device->SetTexture(
+        0, MakeTexture(SPRITE.width, SPRITE.height, PatternTexels(SPRITE.width, SPRITE.height)));
     DrawRectangle(SPRITE.x - HALF_PIXEL, SPRITE.y - HALF_PIXEL, SPRITE.width, SPRITE.height,
                   OPAQUE_WHITE);
     const D3DRECT clearRect = {CLEARED.x, CLEARED.y, CLEARED.x + CLEARED.width,

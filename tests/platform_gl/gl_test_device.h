@@ -59,6 +59,11 @@ class GlDeviceTest : public ::testing::Test {
     std::vector<IDirect3DTexture9*> textures;
 };
 
+// A texel pattern where every texel differs from its neighbours in every channel, and a texture's
+// worth of it.
+uint32_t PatternTexel(int x, int y);
+std::vector<uint32_t> PatternTexels(int width, int height);
+
 // Channels of an ARGB value.
 inline int Red(uint32_t colour) {
     return static_cast<int>((colour >> 16) & 0xFF);

@@ -85,7 +85,11 @@ BlockMean MeanOf(const Image& image, int left, int top, int size) {
     return sums;
 }
 
-void ExpectSpritesEnlargedExactly(const Frames& scaled, const Frames& original, int scale) {
+// Draws the frames at factor 1 and `scale`, and expects the scaled sprites to be the exact
+// enlargement: the whole title, and the HUD column of play.
+void DrawAndCompareSprites(int scale, Frames& original, Frames& scaled) {
+    original = DrawFrames(1);
+    scaled = DrawFrames(scale);
     ASSERT_FALSE(scaled.title.rgba.empty() || original.title.rgba.empty());
     ASSERT_FALSE(scaled.play.rgba.empty() || original.play.rgba.empty());
     EXPECT_EQ(PixelsNotEnlarged(scaled.title, original.title, scale, GAME_WIDTH, GAME_HEIGHT), 0)
@@ -103,17 +107,16 @@ TEST(ScaledFrames, AtFactorThreeSpritesAreEnlargedExactlyAndTheBoardIsSampledAli
     // a polygon edge or a texel border on the other side of that point: a few pixels along the
     // edges, far fewer than one in a hundred.
     constexpr double MOST_DIFFERING_SHARE = 0.01;
-    const Frames original = DrawFrames(1);
-    const Frames scaled = DrawFrames(SCALE);
-    ExpectSpritesEnlargedExactly(scaled, original, SCALE);
+    Frames original;
+    Frames scaled;
+    DrawAndCompareSprites(SCALE, original, scaled);
     ASSERT_FALSE(HasFailure());
     int differing = 0;
     for (int y = 0; y < GAME_HEIGHT; ++y) {
         for (int x = 0; x < GAME_WIDTH; ++x) {
             const int middleX = SCALE * x + SCALE / 2;
             const int middleY = SCALE * y + SCALE / 2;
-            differing +=
-                ChannelDifference(scaled.play, middleX, middleY, original.play, x, y) != 0;
+            differing += ChannelDifference(scaled.play, middleX, middleY, original.play, x, y) != 0;
         }
     }
     EXPECT_LE(differing, MOST_DIFFERING_SHARE * GAME_WIDTH * GAME_HEIGHT);
@@ -129,9 +132,9 @@ TEST(ScaledFrames, AtFactorTwoSpritesAreEnlargedExactlyAndTheBoardAveragesAlike)
     constexpr int BLOCK = 8;
     constexpr double LARGEST_MEAN_DIFFERENCE = 16.0;
     constexpr double MOST_DIFFERING_SHARE = 0.01;
-    const Frames original = DrawFrames(1);
-    const Frames scaled = DrawFrames(SCALE);
-    ExpectSpritesEnlargedExactly(scaled, original, SCALE);
+    Frames original;
+    Frames scaled;
+    DrawAndCompareSprites(SCALE, original, scaled);
     ASSERT_FALSE(HasFailure());
     int differing = 0;
     for (int top = 0; top < GAME_HEIGHT; top += BLOCK) {
