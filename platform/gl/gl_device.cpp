@@ -202,9 +202,8 @@ void GlDevice::FitToDrawable() {
     drawableHeight = newHeight;
     picture = LetterboxPicture(drawableWidth, drawableHeight, width, height);
     // The game's viewport is the whole back buffer: ClipFix and WindowToClip stay in its
-    // coordinates, and the viewport carries them onto the picture. (OpenGL counts rows up.)
-    glViewport(picture.x, drawableHeight - picture.y - picture.height, picture.width,
-               picture.height);
+    // coordinates, and the viewport carries them onto the picture.
+    glViewport(picture.x, RowsBelow(picture, drawableHeight), picture.width, picture.height);
 }
 
 ULONG GlDevice::AddRef() {
@@ -329,7 +328,7 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
 
 void GlDevice::ClearArea(const PixelRect& area, GLbitfield mask) {
     if (mask != 0 && !area.Empty()) {
-        glScissor(area.x, drawableHeight - area.y - area.height, area.width, area.height);
+        glScissor(area.x, RowsBelow(area, drawableHeight), area.width, area.height);
         glClear(mask);
     }
 }
@@ -530,7 +529,7 @@ void GlDevice::ReadBack(ReadArea area, std::vector<uint32_t>& texels, int& readW
     glReadBuffer(static_cast<GLenum>(drawBuffer));
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(read.x, drawableHeight - read.y - read.height, read.width, read.height, GL_RGBA,
+    glReadPixels(read.x, RowsBelow(read, drawableHeight), read.width, read.height, GL_RGBA,
                  GL_UNSIGNED_BYTE, bottomUp.data());
     texels.resize(bottomUp.size());
     for (int row = 0; row < read.height; ++row) {

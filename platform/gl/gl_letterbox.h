@@ -17,6 +17,11 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
+// OpenGL counts rows from the bottom: the row of the rectangle's lowest pixel so counted.
+inline int RowsBelow(const PixelRect& rect, int drawableHeight) {
+    return drawableHeight - rect.y - rect.height;
+}
+
 // The picture of a back buffer on a drawable: the back buffer's shape (its sides divided by their
 // greatest common divisor) taken the most whole times that fit, centred; the leftover pixel of an
 // odd margin goes to the right or the bottom. Empty when not even one time fits.

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "platform/gl/gl_letterbox.h"
@@ -192,4 +193,8 @@ TEST_P(Letterboxed, BarsAreBlackAndThePictureIsCentredAtItsSize) {
 INSTANTIATE_TEST_SUITE_P(WideTallAndOdd, Letterboxed,
                          ::testing::Values(LetterboxCase{160, 96, {16, 0, 128, 96}},
                                            LetterboxCase{128, 120, {0, 12, 128, 96}},
-                                           LetterboxCase{131, 99, {1, 1, 128, 96}}));
+                                           LetterboxCase{131, 99, {1, 1, 128, 96}}),
+                         [](const ::testing::TestParamInfo<LetterboxCase>& drawable) {
+                             return std::to_string(drawable.param.drawableWidth) + "x" +
+                                    std::to_string(drawable.param.drawableHeight);
+                         });
