@@ -138,4 +138,8 @@ void GlContext::Swap() {
     SDL_GL_SwapWindow(window);
 }
 
+void GlContext::DrawableSize(int& width, int& height) const {
+    SDL_GL_GetDrawableSize(window, &width, &height);
+}
+
 }  // namespace platform::gl

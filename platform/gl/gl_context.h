@@ -19,8 +19,8 @@ constexpr const char* FLAVOUR_VARIABLE = "GORVANTI_GL";
 class GlContext {
   public:
     // On the SDL window behind `window`; a handle without one (a headless window, or none) gets a
-    // hidden window of the given size, so that drawing works offscreen. Null on failure, with
-    // the reason in `error`.
+    // hidden window of the given size (the drawable), so that drawing works offscreen. Null on
+    // failure, with the reason in `error`.
     static std::unique_ptr<GlContext> Create(HWND window, int width, int height,
                                              bool immediatePresentation, std::string& error);
     ~GlContext();
@@ -30,6 +30,8 @@ class GlContext {
     // Cheap when already current; several devices may live side by side.
     void MakeCurrent();
     void Swap();
+    // The window's size in pixels, which a resize, full screen or a HiDPI desktop sets.
+    void DrawableSize(int& width, int& height) const;
     int DepthBits() const { return depthBits; }
     GlFlavour Flavour() const { return flavour; }
 

@@ -22,6 +22,7 @@ constexpr int DEFAULT_HEIGHT = 480;
 constexpr int LARGEST_SIDE = 8192;  // as large as Direct3D 9 hardware goes
 constexpr uint32_t OPAQUE_WHITE = 0xFFFFFFFF;
 constexpr uint32_t OPAQUE_ALPHA = 0xFF000000;
+constexpr D3DCOLOR BAR_COLOUR = 0xFF000000;
 
 D3DMATRIX Identity() {
     D3DMATRIX matrix{};
@@ -41,7 +42,8 @@ D3DLIGHT9 DefaultLight() {
 }  // namespace
 
 HRESULT GlDevice::Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS& parameters,
-                         const DeviceHooks& hooks, IDirect3DDevice9** device) {
+                         const DeviceHooks& hooks, const OffscreenDrawable& offscreen,
+                         IDirect3DDevice9** device) {
     if (!parameters.Windowed) {
         return D3DERR_NOTAVAILABLE;
     }
@@ -58,12 +60,18 @@ HRESULT GlDevice::Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS&
             height = DEFAULT_HEIGHT;
         }
     }
-    if (width <= 0 || height <= 0 || width > LARGEST_SIDE || height > LARGEST_SIDE) {
+    const bool exactDrawable = offscreen.width > 0 && offscreen.height > 0;
+    const int drawableWidth = exactDrawable ? offscreen.width : width * offscreen.scale;
+    const int drawableHeight = exactDrawable ? offscreen.height : height * offscreen.scale;
+    const auto fits = [](int side) { return side > 0 && side <= LARGEST_SIDE; };
+    if (!fits(width) || !fits(height) || offscreen.scale < 1 || !fits(drawableWidth) ||
+        !fits(drawableHeight)) {
         return D3DERR_INVALIDCALL;
     }
     std::string error;
     const bool immediate = parameters.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE;
-    std::unique_ptr<GlContext> context = GlContext::Create(window, width, height, immediate, error);
+    std::unique_ptr<GlContext> context =
+        GlContext::Create(window, drawableWidth, drawableHeight, immediate, error);
     const bool depthBuffer = parameters.EnableAutoDepthStencil != FALSE;
     if (context != nullptr && depthBuffer && context->DepthBits() == 0) {
         error = "the OpenGL context has no depth buffer";
@@ -158,7 +166,7 @@ void GlDevice::SetDefaultStates() {
 
 void GlDevice::InitialiseOpenGl() {
     MakeCurrent();
-    glViewport(0, 0, width, height);
+    FitToDrawable();
     glDisable(GL_DITHER);
     glFrontFace(GL_CW);  // Direct3D's front faces are clockwise on the screen
     // Every draw streams its vertices, laid out as Vertex, and its indices through two buffers.
@@ -181,6 +189,21 @@ void GlDevice::InitialiseOpenGl() {
     pages.Initialise();
     white = pages.Allocate(1, 1, false);
     pages.Upload(white, 1, 1, &OPAQUE_WHITE);
+}
+
+void GlDevice::FitToDrawable() {
+    int newWidth = 0;
+    int newHeight = 0;
+    context->DrawableSize(newWidth, newHeight);
+    if (newWidth == drawableWidth && newHeight == drawableHeight) {
+        return;
+    }
+    drawableWidth = newWidth;
+    drawableHeight = newHeight;
+    picture = LetterboxPicture(drawableWidth, drawableHeight, width, height);
+    // The game's viewport is the whole back buffer: ClipFix and WindowToClip stay in its
+    // coordinates, and the viewport carries them onto the picture.
+    glViewport(picture.x, RowsBelow(picture, drawableHeight), picture.width, picture.height);
 }
 
 ULONG GlDevice::AddRef() {
@@ -260,6 +283,17 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
         return D3DERR_INVALIDCALL;
     }
     MakeCurrent();
+    glEnable(GL_SCISSOR_TEST);
+    if ((flags & D3DCLEAR_TARGET) != 0 && count == 0) {
+        // The bars stay black whatever the game clears to; its whole-buffer clear begins every
+        // frame, so they are painted anew after each resize and each swap.
+        float black[4];
+        ColourToFloats(BAR_COLOUR, black);
+        glClearColor(black[0], black[1], black[2], black[3]);
+        for (const PixelRect& bar : BarsAround(picture, drawableWidth, drawableHeight)) {
+            ClearArea(bar, GL_COLOR_BUFFER_BIT);
+        }
+    }
     GLbitfield mask = 0;
     if (flags & D3DCLEAR_TARGET) {
         float rgba[4];
@@ -277,30 +311,31 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
         }
         mask |= GL_DEPTH_BUFFER_BIT;
     }
-    if (mask == 0) {
-        return D3D_OK;
-    }
     if (count == 0) {
-        glClear(mask);
-        return D3D_OK;
+        ClearArea(picture, mask);
     }
-    glEnable(GL_SCISSOR_TEST);
     for (DWORD i = 0; i < count; ++i) {
         const LONG left = std::clamp<LONG>(rects[i].x1, 0, width);
         const LONG top = std::clamp<LONG>(rects[i].y1, 0, height);
         const LONG right = std::clamp<LONG>(rects[i].x2, 0, width);
         const LONG bottom = std::clamp<LONG>(rects[i].y2, 0, height);
-        if (right > left && bottom > top) {
-            glScissor(left, height - bottom, right - left, bottom - top);
-            glClear(mask);
-        }
+        const PixelRect area = {left, top, right - left, bottom - top};
+        ClearArea(OnPicture(picture, width, height, area), mask);
     }
     glDisable(GL_SCISSOR_TEST);
     return D3D_OK;
 }
 
+void GlDevice::ClearArea(const PixelRect& area, GLbitfield mask) {
+    if (mask != 0 && !area.Empty()) {
+        glScissor(area.x, RowsBelow(area, drawableHeight), area.width, area.height);
+        glClear(mask);
+    }
+}
+
 HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
     context->Swap();
+    FitToDrawable();
     if (hooks.present) {
         hooks.present();
     }
@@ -480,22 +515,26 @@ HRESULT GlDevice::SetFVF(DWORD newFvf) {
     return D3D_OK;
 }
 
-void GlDevice::ReadBack(std::vector<uint32_t>& texels, int& readWidth, int& readHeight) {
+void GlDevice::ReadBack(ReadArea area, std::vector<uint32_t>& texels, int& readWidth,
+                        int& readHeight) {
     MakeCurrent();
-    readWidth = width;
-    readHeight = height;
-    const size_t rowLength = static_cast<size_t>(width);
-    std::vector<uint32_t> bottomUp(rowLength * static_cast<size_t>(height));
+    const PixelRect read =
+        area == ReadArea::PICTURE ? picture : PixelRect{0, 0, drawableWidth, drawableHeight};
+    readWidth = read.width;
+    readHeight = read.height;
+    const size_t rowLength = static_cast<size_t>(read.width);
+    std::vector<uint32_t> bottomUp(rowLength * static_cast<size_t>(read.height));
     GLint drawBuffer = GL_BACK;
     glGetIntegerv(GL_DRAW_BUFFER0, &drawBuffer);
     glReadBuffer(static_cast<GLenum>(drawBuffer));
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    glReadPixels(read.x, RowsBelow(read, drawableHeight), read.width, read.height, GL_RGBA,
+                 GL_UNSIGNED_BYTE, bottomUp.data());
     texels.resize(bottomUp.size());
-    for (int row = 0; row < height; ++row) {
+    for (int row = 0; row < read.height; ++row) {
         const uint32_t* source =
-            bottomUp.data() + static_cast<size_t>(height - 1 - row) * rowLength;
+            bottomUp.data() + static_cast<size_t>(read.height - 1 - row) * rowLength;
         uint32_t* target = texels.data() + static_cast<size_t>(row) * rowLength;
         // The bytes R, G, B, A, read as a little-endian value, are 0xAABBGGRR. The back buffer is
         // X8R8G8B8, as Direct3D picks for a windowed device: no alpha.

@@ -14,6 +14,8 @@
 #include "platform/d3d9_subset.h"
 #include "platform/device_hooks.h"
 #include "platform/gl/gl_context.h"
+#include "platform/gl/gl_direct3d.h"
+#include "platform/gl/gl_letterbox.h"
 #include "platform/gl/gl_shaders.h"
 #include "platform/gl/gl_states.h"
 #include "platform/gl/gl_stream_buffer.h"
@@ -26,11 +28,12 @@ class GlTexture;
 
 class GlDevice final : public IDirect3DDevice9 {
   public:
-    // Draws into `window`, or offscreen when it has no SDL window. Fills in the back buffer size
-    // and format the way Direct3D does. Fails with D3DERR_NOTAVAILABLE when OpenGL cannot be had
-    // or full screen is asked for.
+    // Draws into `window`, or offscreen into a hidden window of the `offscreen` size when it has no
+    // SDL window. Fills in the back buffer size and format the way Direct3D does. Fails with
+    // D3DERR_NOTAVAILABLE when OpenGL cannot be had or full screen is asked for.
     static HRESULT Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS& parameters,
-                          const DeviceHooks& hooks, IDirect3DDevice9** device);
+                          const DeviceHooks& hooks, const OffscreenDrawable& offscreen,
+                          IDirect3DDevice9** device);
 
     ULONG AddRef() override;
     ULONG Release() override;
@@ -65,8 +68,12 @@ class GlDevice final : public IDirect3DDevice9 {
     // Where textures keep their texels. It binds for them, so that draws know what is bound.
     TexturePages& Pages() { return pages; }
 
-    // The back buffer as ARGB texels, rows top first.
-    void ReadBack(std::vector<uint32_t>& texels, int& width, int& height);
+    enum class ReadArea {
+        PICTURE,   // the back buffer as drawn: the letterboxed picture at the drawable's resolution
+        DRAWABLE,  // the whole drawable, bars included
+    };
+    // ARGB texels, rows top first.
+    void ReadBack(ReadArea area, std::vector<uint32_t>& texels, int& width, int& height);
 
     GlFlavour Flavour() const { return context->Flavour(); }
     // Shader programs compiled so far; each is compiled once, on its first draw.
@@ -109,6 +116,10 @@ class GlDevice final : public IDirect3DDevice9 {
 
     void SetDefaultStates();
     void InitialiseOpenGl();
+    // Lays the picture onto the drawable's present size (after a resize, or at the start).
+    void FitToDrawable();
+    // With the scissor test on.
+    void ClearArea(const PixelRect& area, GLbitfield mask);
     void MarkChanged(StateGroup group);
     void NoteUnknownState(std::bitset<RENDER_STATE_COUNT>& seen, const char* kind, DWORD number);
 
@@ -134,8 +145,12 @@ class GlDevice final : public IDirect3DDevice9 {
     DeviceHooks hooks;
     std::unique_ptr<GlContext> context;
     ULONG references = 1;
-    int width;
+    int width;  // of the back buffer: the game's coordinates
     int height;
+    // The window's pixels and the picture's place on them; the viewport covers the picture.
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    PixelRect picture;
     bool depthBuffer;
     bool inScene = false;
 

@@ -12,7 +12,8 @@ namespace {
 
 class GlDirect3D final : public IDirect3D9 {
   public:
-    explicit GlDirect3D(DeviceHooks hooks) : hooks(std::move(hooks)) {}
+    GlDirect3D(DeviceHooks hooks, OffscreenDrawable offscreen)
+        : hooks(std::move(hooks)), offscreen(offscreen) {}
     GlDirect3D(const GlDirect3D&) = delete;
     GlDirect3D& operator=(const GlDirect3D&) = delete;
 
@@ -34,7 +35,7 @@ class GlDirect3D final : public IDirect3D9 {
         }
         HWND window =
             parameters->hDeviceWindow != nullptr ? parameters->hDeviceWindow : focusWindow;
-        return GlDevice::Create(this, window, *parameters, hooks, device);
+        return GlDevice::Create(this, window, *parameters, hooks, offscreen, device);
     }
 
   private:
@@ -43,16 +44,17 @@ class GlDirect3D final : public IDirect3D9 {
 
     ULONG references = 1;
     DeviceHooks hooks;
+    OffscreenDrawable offscreen;
 };
 
 }  // namespace
 
-IDirect3D9* CreateGlDirect3D(DeviceHooks hooks) {
+IDirect3D9* CreateGlDirect3D(DeviceHooks hooks, OffscreenDrawable offscreen) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         SDL_LogWarn(SDL_LOG_CATEGORY_RENDER, "no Direct3D over OpenGL: %s", SDL_GetError());
         return nullptr;
     }
-    return new GlDirect3D(std::move(hooks));
+    return new GlDirect3D(std::move(hooks), offscreen);
 }
 
 }  // namespace platform::gl

@@ -5,14 +5,28 @@
 
 namespace platform::gl {
 
-bool ReadBackBuffer(IDirect3DDevice9* device, std::vector<uint32_t>& texels, int& width,
-                    int& height) {
+namespace {
+
+bool ReadArea(IDirect3DDevice9* device, GlDevice::ReadArea area, std::vector<uint32_t>& texels,
+              int& width, int& height) {
     auto* glDevice = dynamic_cast<GlDevice*>(device);
     if (glDevice == nullptr) {
         return false;
     }
-    glDevice->ReadBack(texels, width, height);
+    glDevice->ReadBack(area, texels, width, height);
     return true;
+}
+
+}  // namespace
+
+bool ReadBackBuffer(IDirect3DDevice9* device, std::vector<uint32_t>& texels, int& width,
+                    int& height) {
+    return ReadArea(device, GlDevice::ReadArea::PICTURE, texels, width, height);
+}
+
+bool ReadBackDrawable(IDirect3DDevice9* device, std::vector<uint32_t>& texels, int& width,
+                      int& height) {
+    return ReadArea(device, GlDevice::ReadArea::DRAWABLE, texels, width, height);
 }
 
 bool DeviceFlavour(IDirect3DDevice9* device, GlFlavour& flavour) {

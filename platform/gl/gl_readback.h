@@ -10,9 +10,14 @@
 
 namespace platform::gl {
 
-// The back buffer as ARGB texels, rows top first; false when the device is not an OpenGL one.
+// The back buffer as drawn, as ARGB texels, rows top first: the letterboxed picture at the
+// drawable's resolution (the back buffer's own size when the drawable is that size), without the
+// bars. False when the device is not an OpenGL one.
 bool ReadBackBuffer(IDirect3DDevice9* device, std::vector<uint32_t>& texels, int& width,
                     int& height);
+// The whole drawable, bars included, as ReadBackBuffer gives the picture.
+bool ReadBackDrawable(IDirect3DDevice9* device, std::vector<uint32_t>& texels, int& width,
+                      int& height);
 
 // The flavour of OpenGL a device draws with; false when it is not an OpenGL one.
 bool DeviceFlavour(IDirect3DDevice9* device, GlFlavour& flavour);

@@ -3,6 +3,7 @@
 
 #include "platform/sdl/sdl_backends.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/sdl/sdl_window_mode.h"
 #include "platform/sdl/virtual_keys.h"
 #include "platform/window_internals.h"
 
@@ -71,6 +72,9 @@ void TranslateEvent(const SDL_Event& event, HWND disabledWindow) {
             HWND window = WindowOfEvent(event.key.windowID);
             int virtualKey = VirtualKeyOf(event.key.keysym.scancode);
             if (window == nullptr || window == disabledWindow || virtualKey == 0) {
+                break;
+            }
+            if (HandleWindowModeKey(SdlWindowOf(window), event.key)) {
                 break;
             }
             bool release = event.type == SDL_KEYUP;

@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include "platform/sdl/sdl_backends.h"
+#include "platform/sdl/sdl_window_mode.h"
 #include "platform/sdl/virtual_keys.h"
 
 namespace platform::sdl {
@@ -10,6 +11,7 @@ namespace {
 class SdlKeyboard : public Keyboard {
   public:
     bool IsDown(int virtualKey) override {
+        NoteGameKey(virtualKey);
         if (!EnsureVideo()) {
             return false;
         }

@@ -1,14 +1,22 @@
-// The real window system: one hidden, fixed-size OpenGL-capable SDL window per window handle.
+// The real window system: one hidden, resizable OpenGL-capable SDL window per window handle, opened
+// at a whole multiple of its client size. The handle keeps its client size whatever the SDL
+// window's size: the device letterboxes the picture on the window's pixels.
 #include "platform/sdl/sdl_window.h"
+
+#include <algorithm>
 
 #include "platform/ico_decoder.h"
 #include "platform/resources.h"
 #include "platform/sdl/sdl_backends.h"
 #include "platform/sdl/sdl_events.h"
+#include "platform/sdl/sdl_window_size.h"
 #include "platform/window_internals.h"
 
 namespace platform::sdl {
 namespace {
+
+// A window may shrink to a quarter of its client size: smaller, the picture is no longer legible.
+constexpr int SMALLEST_FRACTION = 4;
 
 void SetIcon(SDL_Window* native, HICON icon) {
     const uint8_t* bytes = nullptr;
@@ -37,13 +45,19 @@ class SdlWindows : public WindowSystem {
             return false;
         }
         // SDL refuses empty windows; Win32 allows them.
+        const int width = std::max(clientWidth, 1);
+        const int height = std::max(clientHeight, 1);
+        const int scale = OpeningScale(width, height);
         SDL_Window* native =
             SDL_CreateWindow(caption, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                             clientWidth > 0 ? clientWidth : 1, clientHeight > 0 ? clientHeight : 1,
-                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+                             width * scale, height * scale,
+                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
+                                 SDL_WINDOW_ALLOW_HIGHDPI);
         if (native == nullptr) {
             return false;
         }
+        SDL_SetWindowMinimumSize(native, std::max(width / SMALLEST_FRACTION, 1),
+                                 std::max(height / SMALLEST_FRACTION, 1));
         SetIcon(native, window->icon);
         window->native = native;
         return true;

@@ -9,23 +9,6 @@
 
 namespace {
 
-// A texel pattern where every texel differs from its neighbours in every channel.
-uint32_t PatternTexel(int x, int y) {
-    return 0xFF000000u | static_cast<uint32_t>((x * 29 + 11) & 0xFF) << 16 |
-           static_cast<uint32_t>((y * 37 + 5) & 0xFF) << 8 |
-           static_cast<uint32_t>((x * 7 + y * 13 + 3) & 0xFF);
-}
-
-std::vector<uint32_t> PatternTexels(int width, int height) {
-    std::vector<uint32_t> texels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            texels.push_back(PatternTexel(x, y));
-        }
-    }
-    return texels;
-}
-
 void ExpectColourNear(uint32_t pixel, double red, double green, double blue, double tolerance,
                       const char* what) {
     EXPECT_NEAR(Red(pixel), red, tolerance) << what;

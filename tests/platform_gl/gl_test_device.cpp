@@ -4,14 +4,29 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/backends.h"
 #include "platform/gl/gl_readback.h"
 
-GlDeviceTest::GlDeviceTest() {
+// A texel pattern where every texel differs from its neighbours in every channel.
+uint32_t PatternTexel(int x, int y) {
+    return 0xFF000000u | static_cast<uint32_t>((x * 29 + 11) & 0xFF) << 16 |
+           static_cast<uint32_t>((y * 37 + 5) & 0xFF) << 8 |
+           static_cast<uint32_t>((x * 7 + y * 13 + 3) & 0xFF);
+}
+
+std::vector<uint32_t> PatternTexels(int width, int height) {
+    std::vector<uint32_t> texels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            texels.push_back(PatternTexel(x, y));
+        }
+    }
+    return texels;
+}
+
+GlDeviceTest::GlDeviceTest(platform::gl::OffscreenDrawable offscreen) {
     // Also when run by hand, outside CTest's environment.
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    platform::SetDirect3DFactory({});
-    direct3d = Direct3DCreate9(D3D_SDK_VERSION);
+    direct3d = platform::gl::CreateGlDirect3D({}, offscreen);
     if (direct3d == nullptr) {
         ADD_FAILURE() << "no Direct3D over OpenGL";
         return;

@@ -1,4 +1,5 @@
-// An OpenGL device drawing offscreen into a small back buffer, with helpers to draw and look.
+// An OpenGL device drawing offscreen into a small back buffer (on a drawable of its size or
+// another), with helpers to draw and look.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "platform/d3d9_subset.h"
+#include "platform/gl/gl_direct3d.h"
 
 // A vertex in window pixels: D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1, as the sprites use.
 struct ScreenVertex {
@@ -30,7 +32,8 @@ class GlDeviceTest : public ::testing::Test {
     static constexpr int HEIGHT = 48;
     static constexpr D3DCOLOR BACKGROUND = 0xFF102030;
 
-    GlDeviceTest();
+    // The back buffer is WIDTH x HEIGHT; the drawable the picture lies on is that by default.
+    explicit GlDeviceTest(platform::gl::OffscreenDrawable offscreen = {});
     ~GlDeviceTest() override;
 
     // Clears to BACKGROUND with depth 1 and begins a scene.
@@ -55,6 +58,11 @@ class GlDeviceTest : public ::testing::Test {
     IDirect3DDevice9* device = nullptr;
     std::vector<IDirect3DTexture9*> textures;
 };
+
+// A texel pattern where every texel differs from its neighbours in every channel, and a texture's
+// worth of it.
+uint32_t PatternTexel(int x, int y);
+std::vector<uint32_t> PatternTexels(int width, int height);
 
 // Channels of an ARGB value.
 inline int Red(uint32_t colour) {

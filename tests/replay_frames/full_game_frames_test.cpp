@@ -2,23 +2,11 @@
 // the fixed-function layer drew before the shaders replaced it, with sprites at whole pixels.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
+#include "tests/replay_frames/frame_images.h"
 #include "tests/support/run_folder.h"
 #include "tools/replay/replay_runner.h"
-
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#include <stb/stb_image.h>
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -49,10 +37,6 @@ constexpr Frame FRAMES[] = {
     {3990, Content::FLAT_SPRITES}, {4100, Content::FLAT_SPRITES}, {4170, Content::TITLE_3D},
 };
 
-// The HUD column of the play scene: labels and digits, all 1:1 sprites.
-constexpr int HUD_RIGHT = 60;
-constexpr int HUD_BOTTOM = 200;
-
 // The 3-D picture moved by 1/256 pixel when the old layer's nudge went, so polygon edges and the
 // borders between nearest-sampled texels may fall on the other side of a pixel centre; rotated
 // and scaled sprites moved by the half-pixel correction. Each such pixel takes a neighbour's
@@ -60,33 +44,6 @@ constexpr int HUD_BOTTOM = 200;
 constexpr double MOST_CHANGED_SHARE = 0.04;
 constexpr double MOST_STRONGLY_CHANGED_SHARE = 0.01;
 constexpr int STRONG_CHANGE = 16;  // per channel, of 255
-
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgba;
-};
-
-Image LoadPng(const std::string& fileName) {
-    Image image;
-    int channels = 0;
-    stbi_uc* pixels = stbi_load(fileName.c_str(), &image.width, &image.height, &channels, 4);
-    if (pixels != nullptr) {
-        image.rgba.assign(pixels, pixels + static_cast<size_t>(image.width) * image.height * 4);
-        stbi_image_free(pixels);
-    }
-    return image;
-}
-
-// The largest difference of one colour channel at a pixel.
-int ChannelDifference(const Image& a, const Image& b, int x, int y) {
-    const size_t at = (static_cast<size_t>(y) * a.width + x) * 4;
-    int largest = 0;
-    for (size_t channel = 0; channel < 3; ++channel) {
-        largest = std::max(largest, std::abs(a.rgba[at + channel] - b.rgba[at + channel]));
-    }
-    return largest;
-}
 
 void Compare(const Image& drawn, const Image& reference, Content content, int tick) {
     ASSERT_EQ(drawn.width, reference.width) << "tick " << tick;
@@ -96,7 +53,7 @@ void Compare(const Image& drawn, const Image& reference, Content content, int ti
     int changedExactly = 0;  // where nothing may change
     for (int y = 0; y < drawn.height; ++y) {
         for (int x = 0; x < drawn.width; ++x) {
-            const int difference = ChannelDifference(drawn, reference, x, y);
+            const int difference = ChannelDifference(drawn, x, y, reference, x, y);
             if (difference == 0) {
                 continue;
             }
@@ -122,20 +79,15 @@ TEST(FullGameFrames, MatchTheReferenceFramesOneToOneSpritesExactly) {
     ReplayOptions options;
     options.directory = folder.Path().string();
     options.scriptFile = std::string(GORVANTI_SOURCE_DIR) + "/tests/replays/full-game.replay";
-    const auto frameName = [](int tick) {
-        char name[16];
-        std::snprintf(name, sizeof(name), "tick%04d.png", tick);
-        return std::string(name);
-    };
     for (const Frame& frame : FRAMES) {
-        options.screenshots[frame.tick] = (folder.Path() / frameName(frame.tick)).string();
+        options.screenshots[frame.tick] = (folder.Path() / FrameName(frame.tick)).string();
     }
     // A replay that reaches its last tick ends as a confirmed quit.
     ASSERT_EQ(RunReplay(options), 1);
 
     for (const Frame& frame : FRAMES) {
         const Image reference = LoadPng(std::string(GORVANTI_SOURCE_DIR) +
-                                        "/tests/replays/frames/" + frameName(frame.tick));
+                                        "/tests/replays/frames/" + FrameName(frame.tick));
         const Image drawn = LoadPng(options.screenshots[frame.tick]);
         ASSERT_FALSE(reference.rgba.empty()) << "tick " << frame.tick;
         ASSERT_FALSE(drawn.rgba.empty()) << "tick " << frame.tick;

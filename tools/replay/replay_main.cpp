@@ -11,7 +11,7 @@ namespace {
 const char* const USAGE =
     "usage: gorvanti-replay [--dir DIR] [--ticks N] [--trace FILE] [--screenshot "
     "TICK:FILE.png]...\n"
-    "                       [--answer yes|no] SCRIPT\n"
+    "                       [--scale N] [--answer yes|no] SCRIPT\n"
     "       gorvanti-replay [--dir DIR] --watch SCRIPT\n"
     "       gorvanti-replay [--dir DIR] --record SCRIPT\n"
     "\n"
@@ -27,6 +27,7 @@ const char* const USAGE =
     "  --ticks N          run N scene ticks (default: the script's length)\n"
     "  --trace FILE       write one CSV row of the game's state after every tick\n"
     "  --screenshot T:F   write the frame drawn after tick T as the PNG file F (repeatable)\n"
+    "  --scale N          draw the screenshots at N times 640 x 480, N from 1 to 8 (default: 1)\n"
     "  --answer yes|no    how to answer yes/no boxes (default: yes)\n"
     "  --watch SCRIPT     show the replay in a window at 25 ticks per second\n"
     "  --record SCRIPT    play in a window; the keys held at every tick are written to SCRIPT\n"
@@ -36,18 +37,21 @@ const char* const USAGE =
     "(up, down, left, right, space, esc, or 0xNN); '#' starts a comment. Tick 0 is the first\n"
     "tick of the title.\n";
 
+// 8 x 640 = 5120 pixels: well within what the device draws, and more than any screen shows.
+constexpr int64_t LARGEST_SCALE = 8;
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "gorvanti-replay: %s\n(see gorvanti-replay --help)\n", message.c_str());
     return 2;
 }
 
-bool ParseTicks(const char* text, int64_t& ticks) {
+bool ParseWholeNumber(const char* text, int64_t& number) {
     char* end = nullptr;
     long long value = std::strtoll(text, &end, 10);
     if (end == text || *end != '\0' || value < 0) {
         return false;
     }
-    ticks = value;
+    number = value;
     return true;
 }
 
@@ -76,7 +80,7 @@ int main(int argc, char** argv) {
             }
         } else if (argument == "--ticks") {
             const char* ticks = value();
-            if (ticks == nullptr || !ParseTicks(ticks, options.ticks)) {
+            if (ticks == nullptr || !ParseWholeNumber(ticks, options.ticks)) {
                 return Fail("--ticks needs a whole number of ticks");
             }
         } else if (argument == "--trace") {
@@ -88,10 +92,18 @@ int main(int argc, char** argv) {
             const char* colon = shot != nullptr ? std::strchr(shot, ':') : nullptr;
             int64_t tick = 0;
             if (colon == nullptr || colon[1] == '\0' ||
-                !ParseTicks(std::string(shot, colon).c_str(), tick)) {
+                !ParseWholeNumber(std::string(shot, colon).c_str(), tick)) {
                 return Fail("--screenshot needs TICK:FILE.png");
             }
             options.screenshots[tick] = colon + 1;
+        } else if (argument == "--scale") {
+            const char* scale = value();
+            int64_t parsed = 0;
+            if (scale == nullptr || !ParseWholeNumber(scale, parsed) || parsed < 1 ||
+                parsed > LARGEST_SCALE) {
+                return Fail("--scale needs a whole number from 1 to 8");
+            }
+            options.scale = static_cast<int>(parsed);
         } else if (argument == "--answer") {
             const char* answer = value();
             if (answer == nullptr || (std::strcmp(answer, "yes") && std::strcmp(answer, "no"))) {

@@ -12,6 +12,7 @@ struct ReplayOptions {
     int64_t ticks = -1;  // -1: the script's length
     std::string traceFile;
     std::map<int64_t, std::string> screenshots;  // tick -> PNG file
+    int scale = 1;  // screenshots are drawn at this many times the game's 640 x 480
     bool answerYes = true;
     std::string scriptFile;
 };

@@ -17,8 +17,8 @@
 
 namespace {
 
-IDirect3D9* CreateDirect3D(bool openGl, const platform::DeviceHooks& hooks) {
-    return openGl ? platform::gl::CreateGlDirect3D(hooks)
+IDirect3D9* CreateDirect3D(bool openGl, const platform::DeviceHooks& hooks, int scale = 1) {
+    return openGl ? platform::gl::CreateGlDirect3D(hooks, {scale})
                   : platform::headless::CreateNullDirect3D(hooks);
 }
 
@@ -39,7 +39,9 @@ int RunReplay(const ReplayOptions& options) {
     }
     return RunHeadless(
         options,
-        [openGl](const platform::DeviceHooks& hooks) { return CreateDirect3D(openGl, hooks); },
+        [openGl, scale = options.scale](const platform::DeviceHooks& hooks) {
+            return CreateDirect3D(openGl, hooks, scale);
+        },
         WriteScreenshot);
 }
 
