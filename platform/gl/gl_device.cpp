@@ -10,7 +10,7 @@
 
 #include "platform/gl/gl_texture.h"
 #include "platform/gl/gl_translate.h"
-#include "platform/sdl/present_log.h"
+#include "platform/sdl/sdl_rest.h"
 #include "platform/win32_subset.h"
 
 namespace platform::gl {
@@ -302,7 +302,7 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
 
 HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
     context->Swap();
-    sdl::LogPresent();
+    sdl::NotePresent();
     if (hooks.present) {
         hooks.present();
     }

@@ -1,8 +1,9 @@
-// The present log: one line of monotonic microseconds per present, to the file the environment names.
+// The present log: one line of monotonic microseconds per present, to the file the environment
+// names.
 #include "platform/sdl/present_log.h"
 
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,14 +30,13 @@ std::FILE* OpenLog() {
 
 }  // namespace
 
-void LogPresent() {
+void LogPresent(std::chrono::nanoseconds now) {
     static std::FILE* log = OpenLog();
     if (log == nullptr) {
         return;
     }
-    const auto sinceBoot = std::chrono::steady_clock::now().time_since_epoch();
     const long long microseconds =
-        std::chrono::duration_cast<std::chrono::microseconds>(sinceBoot).count();
+        std::chrono::duration_cast<std::chrono::microseconds>(now).count();
     std::fprintf(log, "%lld\n", microseconds);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/resources.h"
 #include "platform/sdl/sdl_backends.h"
 #include "platform/sdl/sdl_events.h"
+#include "platform/sdl/sdl_rest.h"
 #include "platform/window_internals.h"
 
 namespace platform::sdl {
@@ -78,6 +79,8 @@ class SdlWindows : public WindowSystem {
             TranslateEvent(event);
         }
     }
+
+    void Rest() override { RestUntilEventOrDue(); }
 };
 
 }  // namespace
