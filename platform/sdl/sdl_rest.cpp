@@ -28,6 +28,10 @@ void NotePresent() {
     LogPresent(now);
 }
 
+void ForgetPresents() {
+    Planner() = RestPlanner{};
+}
+
 void RestUntilEventOrDue() {
     const Nanoseconds rest = Planner().RestAt(Now());
     const auto wholeMilliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(rest);

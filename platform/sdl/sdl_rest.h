@@ -7,6 +7,9 @@ namespace platform::sdl {
 // the present (present_log.h).
 void NotePresent();
 
+// A new window presents on a beat of its own: the rests forget the presents seen so far.
+void ForgetPresents();
+
 // Sleeps for what the rest planner allows now (at most a few milliseconds), waking early when an
 // SDL event arrives; the event stays queued for the next pump.
 void RestUntilEventOrDue();

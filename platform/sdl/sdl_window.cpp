@@ -47,6 +47,7 @@ class SdlWindows : public WindowSystem {
         }
         SetIcon(native, window->icon);
         window->native = native;
+        ForgetPresents();
         return true;
     }
 
