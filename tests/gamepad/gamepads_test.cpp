@@ -10,6 +10,7 @@
 #include "platform/sdl/keys_and_pads.h"
 #include "platform/win32.h"
 #include "tests/gamepad/virtual_pad.h"
+#include "tests/platform/window_test_support.h"
 
 namespace gamepad_test {
 namespace {
@@ -132,6 +133,25 @@ TEST(Gamepads, APadPresentBeforeTheStartIsOpened) {
     platform::sdl::Gamepads pads;
     EXPECT_TRUE(pads.Hold(VK_SPACE));
     EXPECT_FALSE(pads.Hold(VK_UP));
+}
+
+TEST(Gamepads, APadPluggedInWhileTheWindowSystemReadsTheEventsIsOpened) {
+    platform::headless::ResetWindowState();
+    ASSERT_NE(platform_test::RegisterRecordingClass("Gorvanti"), 0);
+    HWND window = platform_test::CreateGameSizedWindow("Gorvanti");
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    platform::sdl::Gamepads& pads = platform::sdl::RealGamepads();
+    VirtualPad pad;
+    MSG msg{};
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    // SDL ignores presses while it has windows and none has the keyboard focus, as this hidden
+    // one has not: the press comes after it is gone.
+    EXPECT_TRUE(DestroyWindow(window));
+    pad.Set(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+    SDL_JoystickUpdate();
+    EXPECT_TRUE(pads.Hold(VK_DOWN));
+    platform::headless::ResetWindowState();
 }
 
 }  // namespace
