@@ -47,6 +47,9 @@ class WindowSystem {
     virtual void Show(HWND window, bool visible) = 0;
     // Moves waiting native events (close box, key presses, exposure) into the message queue.
     virtual void PumpEvents() = 0;
+    // Called when PeekMessageA finds nothing waiting: the game's loop never waits by itself, so
+    // this may give the processor back for a short, bounded moment, ending early for an event.
+    virtual void Rest() = 0;
 };
 
 // The system asked the program to end (SIGTERM, SIGINT, the session closing): every window gets a

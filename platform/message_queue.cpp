@@ -54,11 +54,19 @@ BOOL WINAPI PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, 
     if (msg == nullptr) {
         return FALSE;
     }
-    platform::CurrentWindowSystem().PumpEvents();
     auto& queue = platform::Queue();
-    auto found = std::find_if(queue.begin(), queue.end(), [&](const MSG& waiting) {
-        return platform::Matches(waiting, window, filterMin, filterMax);
-    });
+    auto pumpAndFind = [&] {
+        platform::CurrentWindowSystem().PumpEvents();
+        return std::find_if(queue.begin(), queue.end(), [&](const MSG& waiting) {
+            return platform::Matches(waiting, window, filterMin, filterMax);
+        });
+    };
+    auto found = pumpAndFind();
+    if (found == queue.end()) {
+        // What arrives during the rest is handed out by this call, not the next.
+        platform::CurrentWindowSystem().Rest();
+        found = pumpAndFind();
+    }
     if (found == queue.end()) {
         return FALSE;
     }

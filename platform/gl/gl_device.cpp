@@ -10,6 +10,7 @@
 
 #include "platform/gl/gl_texture.h"
 #include "platform/gl/gl_translate.h"
+#include "platform/sdl/sdl_rest.h"
 #include "platform/win32_subset.h"
 
 namespace platform::gl {
@@ -336,6 +337,7 @@ void GlDevice::ClearArea(const PixelRect& area, GLbitfield mask) {
 HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
     context->Swap();
     FitToDrawable();
+    sdl::NotePresent();
     if (hooks.present) {
         hooks.present();
     }

@@ -86,6 +86,12 @@ void HeadlessWindows::PumpEvents() {
     pending.clear();
 }
 
+void HeadlessWindows::Rest() {
+    if (onRest) {
+        onRest();
+    }
+}
+
 void HeadlessWindows::InjectClose(HWND window) {
     MSG msg{};
     msg.hwnd = window;

@@ -56,7 +56,8 @@ class RecordedMessageBoxes : public MessageBoxes {
 };
 
 // Windows with no native side. Events are injected by the caller; `onPump` runs at every pump
-// (every PeekMessageA), so a test can inject events at a chosen moment of the loop.
+// (every PeekMessageA), so a test can inject events at a chosen moment of the loop. They never
+// rest, so replays run as fast as the loop can pass; `onRest` runs where a rest would be.
 class HeadlessWindows : public WindowSystem {
   public:
     bool RegisterClass(const WNDCLASSEXA& windowClass) override;
@@ -64,6 +65,7 @@ class HeadlessWindows : public WindowSystem {
     void DestroyNative(HWND window) override;
     void Show(HWND window, bool visible) override;
     void PumpEvents() override;
+    void Rest() override;
 
     // The close box of the window: WM_CLOSE.
     void InjectClose(HWND window);
@@ -74,6 +76,7 @@ class HeadlessWindows : public WindowSystem {
     bool failRegistration = false;
     bool failCreation = false;
     std::function<void()> onPump;
+    std::function<void()> onRest;
     std::vector<HWND> created;
     std::set<HWND> visible;
     std::string lastCaption;

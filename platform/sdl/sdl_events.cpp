@@ -1,6 +1,8 @@
-// The SDL events the game hears of: the close box, key presses and exposure.
+// The SDL events the game hears of: the close box, key presses and exposure; pads plugged in or
+// out.
 #include "platform/sdl/sdl_events.h"
 
+#include "platform/sdl/gamepads.h"
 #include "platform/sdl/sdl_backends.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/sdl_window_mode.h"
@@ -82,6 +84,10 @@ void TranslateEvent(const SDL_Event& event, HWND disabledWindow) {
                          KeyParameter(event.key, release));
             break;
         }
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+            RealGamepads().Hear(event);
+            break;
         default:
             break;
     }

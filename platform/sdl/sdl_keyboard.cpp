@@ -1,6 +1,7 @@
-// The real keyboard: SDL's key state, looked up through the virtual-key table.
+// The real keyboard: SDL's key state, looked up through the virtual-key table, and the pads.
 #include <SDL.h>
 
+#include "platform/sdl/keys_and_pads.h"
 #include "platform/sdl/sdl_backends.h"
 #include "platform/sdl/sdl_window_mode.h"
 #include "platform/sdl/virtual_keys.h"
@@ -35,7 +36,7 @@ namespace platform {
 
 Keyboard& RealKeyboard() {
     // Never destroyed: the game may poll keys from its own static destructors.
-    static Keyboard* keyboard = new sdl::SdlKeyboard;
+    static Keyboard* keyboard = new sdl::KeysAndPads(*new sdl::SdlKeyboard, sdl::RealGamepads());
     return *keyboard;
 }
 

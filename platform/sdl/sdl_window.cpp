@@ -9,6 +9,7 @@
 #include "platform/resources.h"
 #include "platform/sdl/sdl_backends.h"
 #include "platform/sdl/sdl_events.h"
+#include "platform/sdl/sdl_rest.h"
 #include "platform/sdl/sdl_window_size.h"
 #include "platform/window_internals.h"
 
@@ -60,6 +61,7 @@ class SdlWindows : public WindowSystem {
                                  std::max(height / SMALLEST_FRACTION, 1));
         SetIcon(native, window->icon);
         window->native = native;
+        ForgetPresents();
         return true;
     }
 
@@ -92,6 +94,8 @@ class SdlWindows : public WindowSystem {
             TranslateEvent(event);
         }
     }
+
+    void Rest() override { RestUntilEventOrDue(); }
 };
 
 }  // namespace

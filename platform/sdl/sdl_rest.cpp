@@ -1,0 +1,46 @@
+// The real rest: SDL's event wait for whole milliseconds, a plain sleep for the exact last stretch.
+#include "platform/sdl/sdl_rest.h"
+
+#include <SDL.h>
+
+#include <thread>
+
+#include "platform/sdl/present_log.h"
+#include "platform/sdl/rest_planner.h"
+
+namespace platform::sdl {
+namespace {
+
+RestPlanner& Planner() {
+    static RestPlanner planner;
+    return planner;
+}
+
+Nanoseconds Now() {
+    return std::chrono::steady_clock::now().time_since_epoch();
+}
+
+}  // namespace
+
+void NotePresent() {
+    const Nanoseconds now = Now();
+    Planner().NotePresent(now);
+    LogPresent(now);
+}
+
+void ForgetPresents() {
+    Planner() = RestPlanner{};
+}
+
+void RestUntilEventOrDue() {
+    const Nanoseconds rest = Planner().RestAt(Now());
+    const auto wholeMilliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(rest);
+    // SDL's wait counts whole milliseconds and may overrun by one; the planner leaves room for it.
+    if (wholeMilliseconds.count() > 0 && SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(wholeMilliseconds.count()));
+    } else {
+        std::this_thread::sleep_for(rest);
+    }
+}
+
+}  // namespace platform::sdl
