@@ -2,10 +2,9 @@
 // the state setters, which only record what a later draw hands to OpenGL.
 #include "platform/gl/gl_device.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/gl/gl_texture.h"
@@ -70,7 +69,7 @@ HRESULT GlDevice::Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS&
         context.reset();
     }
     if (context == nullptr) {
-        SDL_LogWarn(SDL_LOG_CATEGORY_RENDER, "Direct3D device over OpenGL: %s", error.c_str());
+        std::fprintf(stderr, "gorvanti: Direct3D device over OpenGL: %s\n", error.c_str());
         return D3DERR_NOTAVAILABLE;
     }
     parameters.BackBufferWidth = static_cast<UINT>(width);
@@ -426,9 +425,8 @@ void GlDevice::NoteUnknownState([[maybe_unused]] std::bitset<RENDER_STATE_COUNT>
 #ifndef NDEBUG
     if (!seen.test(number)) {
         seen.set(number);
-        SDL_LogWarn(SDL_LOG_CATEGORY_RENDER,
-                    "Direct3D device over OpenGL: %s %lu is not drawn with", kind,
-                    static_cast<unsigned long>(number));
+        std::fprintf(stderr, "gorvanti: Direct3D device over OpenGL: %s %lu is not drawn with\n",
+                     kind, static_cast<unsigned long>(number));
     }
 #endif
 }

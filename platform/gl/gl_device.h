@@ -26,7 +26,7 @@ class GlTexture;
 
 class GlDevice final : public IDirect3DDevice9 {
   public:
-    // Draws into `window`, or offscreen when it has no SDL window. Fills in the back buffer size
+    // Draws into `window`, or offscreen when it has no native window. Fills in the back buffer size
     // and format the way Direct3D does. Fails with D3DERR_NOTAVAILABLE when OpenGL cannot be had
     // or full screen is asked for.
     static HRESULT Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS& parameters,

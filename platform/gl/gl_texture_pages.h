@@ -28,7 +28,6 @@ class TextureBindings {
   private:
     GLuint bound2D = 0;
     GLuint bound3D = 0;
-    bool known = false;
 };
 
 class TexturePages {
