@@ -34,7 +34,6 @@ constexpr uint32_t OPAQUE_ALPHA = 0xFF000000u;
 constexpr uint32_t MISSING_PALETTE_ENTRY = OPAQUE_ALPHA;
 constexpr uint32_t BITS_PER_ROW_UNIT = 32;  // rows are padded to whole 32-bit words
 constexpr uint32_t MAX_PALETTE_ENTRIES = 256;
-constexpr int STB_RGBA = 4;
 
 struct BmpLayout {
     uint32_t headerSize = 0;

@@ -1,7 +1,7 @@
 // The backend setters: tests and tools swap a backend in; nullptr brings the real one back.
 #include "platform/backends.h"
 
-#include "platform/sdl/sdl_backends.h"
+#include "platform/real_backends.h"
 #include "platform/window_internals.h"
 
 namespace platform {
@@ -29,16 +29,16 @@ void SetWindowSystem(WindowSystem* windows) {
 }
 
 Clock& CurrentClock() {
-    return chosenClock ? *chosenClock : sdl::RealClock();
+    return chosenClock ? *chosenClock : RealClock();
 }
 Keyboard& CurrentKeyboard() {
-    return chosenKeyboard ? *chosenKeyboard : sdl::RealKeyboard();
+    return chosenKeyboard ? *chosenKeyboard : RealKeyboard();
 }
 MessageBoxes& CurrentMessageBoxes() {
-    return chosenBoxes ? *chosenBoxes : sdl::RealMessageBoxes();
+    return chosenBoxes ? *chosenBoxes : RealMessageBoxes();
 }
 WindowSystem& CurrentWindowSystem() {
-    return chosenWindows ? *chosenWindows : sdl::RealWindowSystem();
+    return chosenWindows ? *chosenWindows : RealWindowSystem();
 }
 
 }  // namespace platform

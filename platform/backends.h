@@ -1,6 +1,5 @@
 // What stands behind the Win32 and Direct3D 9 calls: chosen by tests and tools at start, never by
-// the game. By default the real backends are used (SDL2 windows and input, the system clock,
-// OpenGL drawing).
+// the game. By default the real backends of the build are used (real_backends.h).
 #pragma once
 
 #include <cstdint>
@@ -62,7 +61,7 @@ void SetKeyboard(Keyboard* keyboard);
 void SetMessageBoxes(MessageBoxes* boxes);
 void SetWindowSystem(WindowSystem* windows);
 
-// What Direct3DCreate9 returns; an empty function restores the OpenGL device.
+// What Direct3DCreate9 returns; an empty function restores the real one (real_backends.h).
 using Direct3DFactory = std::function<IDirect3D9*()>;
 void SetDirect3DFactory(Direct3DFactory factory);
 

@@ -1,8 +1,8 @@
-// Direct3DCreate9: the object the chosen factory makes, by default the OpenGL one.
+// Direct3DCreate9: the object the chosen factory makes, by default the real one of the build.
 #include <utility>
 
 #include "platform/backends.h"
-#include "platform/gl/gl_direct3d.h"
+#include "platform/real_backends.h"
 
 namespace platform {
 
@@ -26,5 +26,5 @@ IDirect3D9* WINAPI Direct3DCreate9(UINT sdkVersion) {
         return nullptr;
     }
     const platform::Direct3DFactory& factory = platform::ChosenFactory();
-    return factory ? factory() : platform::gl::CreateGlDirect3D();
+    return factory ? factory() : platform::CreateRealDirect3D();
 }

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <deque>
 
-#include "platform/sdl/sdl_backends.h"
+#include "platform/real_backends.h"
 #include "platform/window_internals.h"
 
 namespace platform {
@@ -30,7 +30,7 @@ void QueueMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     msg.wParam = wParam;
     msg.lParam = lParam;
     // The real clock, not the chosen one: a virtual clock must advance only when the game reads it.
-    msg.time = sdl::RealClock().Milliseconds();
+    msg.time = RealClock().Milliseconds();
     Queue().push_back(msg);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/gl/gl_device.h"
+#include "platform/real_backends.h"
 
 namespace platform::gl {
 
@@ -57,3 +58,11 @@ IDirect3D9* CreateGlDirect3D(DeviceHooks hooks) {
 }
 
 }  // namespace platform::gl
+
+namespace platform {
+
+IDirect3D9* CreateRealDirect3D() {
+    return gl::CreateGlDirect3D();
+}
+
+}  // namespace platform

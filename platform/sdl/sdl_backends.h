@@ -1,17 +1,13 @@
-// The real backends: the system's monotonic clock, and SDL2 windows, keys and message boxes.
+// The desktop's real backends: SDL2 windows, keys and message boxes (real_backends.h), and the
+// start of SDL's video they share.
 #pragma once
 
-#include "platform/backends.h"
+#include "platform/real_backends.h"
 
 namespace platform::sdl {
 
-// Each is built on first use, so none needs SDL before a window, key or box asks for it.
-Clock& RealClock();
-Keyboard& RealKeyboard();
-MessageBoxes& RealMessageBoxes();
-WindowSystem& RealWindowSystem();
-
-// Starts SDL's video subsystem once; false when it cannot start.
+// Starts SDL's video subsystem once; false when it cannot start. The backends are built on first
+// use, so none needs SDL before a window, key or box asks for it.
 bool EnsureVideo();
 
 }  // namespace platform::sdl

@@ -27,10 +27,14 @@ class SdlKeyboard : public Keyboard {
 
 }  // namespace
 
+}  // namespace platform::sdl
+
+namespace platform {
+
 Keyboard& RealKeyboard() {
     // Never destroyed: the game may poll keys from its own static destructors.
-    static Keyboard* keyboard = new SdlKeyboard;
+    static Keyboard* keyboard = new sdl::SdlKeyboard;
     return *keyboard;
 }
 
-}  // namespace platform::sdl
+}  // namespace platform

@@ -254,9 +254,13 @@ class SdlMessageBoxes : public MessageBoxes {
 
 }  // namespace
 
+}  // namespace platform::sdl
+
+namespace platform {
+
 MessageBoxes& RealMessageBoxes() {
-    static MessageBoxes* boxes = new SdlMessageBoxes;
+    static MessageBoxes* boxes = new sdl::SdlMessageBoxes;
     return *boxes;
 }
 
-}  // namespace platform::sdl
+}  // namespace platform

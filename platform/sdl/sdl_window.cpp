@@ -82,12 +82,6 @@ class SdlWindows : public WindowSystem {
 
 }  // namespace
 
-WindowSystem& RealWindowSystem() {
-    // Never destroyed: windows still open at exit belong to it.
-    static WindowSystem* windows = new SdlWindows;
-    return *windows;
-}
-
 SDL_Window* SdlWindowOf(HWND window) {
     if (!IsLiveWindow(window) || window->system != &RealWindowSystem()) {
         return nullptr;
@@ -96,3 +90,13 @@ SDL_Window* SdlWindowOf(HWND window) {
 }
 
 }  // namespace platform::sdl
+
+namespace platform {
+
+WindowSystem& RealWindowSystem() {
+    // Never destroyed: windows still open at exit belong to it.
+    static WindowSystem* windows = new sdl::SdlWindows;
+    return *windows;
+}
+
+}  // namespace platform

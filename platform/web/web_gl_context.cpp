@@ -59,7 +59,8 @@ std::unique_ptr<GlContext> GlContext::Create(HWND, int width, int height, bool,
     // Drawn into a framebuffer of our own and copied to the canvas at Present.
     attributes.explicitSwapControl = true;
     attributes.renderViaOffscreenBackBuffer = true;
-    const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE handle = emscripten_webgl_create_context(CANVAS, &attributes);
+    const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE handle =
+        emscripten_webgl_create_context(CANVAS, &attributes);
     if (handle <= 0) {
         error = "the browser offers no WebGL 2";
         return nullptr;

@@ -1,25 +1,14 @@
-// Runs the real application object from a replay script.
-#include "tools/replay/replay_runner.h"
-
+// Runs the real application object from a replay script: the observer of its ticks and the
+// headless run every build of the tool has.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <set>
-#include <vector>
 
 #include "app/game_app.h"
-#include "platform/backends.h"
-#include "platform/gl/gl_direct3d.h"
-#include "platform/gl/gl_readback.h"
-#include "platform/headless/headless.h"
-#include "platform/headless/recording_device.h"
-#include "platform/sdl/sdl_backends.h"
 #include "tools/replay/headless_run.h"
+#include "tools/replay/replay_observer.h"
 #include "tools/replay/replay_script.h"
-#include "tools/replay/trace_writer.h"
 
 namespace {
 
@@ -27,88 +16,78 @@ bool Contains(const std::vector<int>& keys, int key) {
     return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
-// Follows the game tick by tick through the device: a scene tick is always followed by exactly
-// one frame drawn, so frame k is the picture of tick k.
-class TickObserver {
-  public:
-    TickObserver(const ReplayOptions& options, const ReplayScript* script, GameApp*& app)
-        : options(options), script(script), app(app) {}
-
-    bool OpenTrace() { return options.traceFile.empty() || trace.Open(options.traceFile); }
-
-    platform::DeviceHooks Hooks() {
-        return {[this] { FrameBegins(); }, [this] { FrameEnds(); }, {}};
+int AnswerBox(const platform::headless::RecordedBox& box, bool answerYes) {
+    std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
+    if ((box.type & MB_TYPEMASK) != MB_YESNO) {
+        return IDOK;
     }
+    return answerYes ? IDYES : IDNO;
+}
 
-    int64_t TicksRun() const { return ticksRun; }
+}  // namespace
 
-    bool ScriptHolds(int virtualKey) const {
-        return script != nullptr && Contains(script->KeysAt(ticksRun), virtualKey);
+TickObserver::TickObserver(const ReplayOptions& options, const ReplayScript* script, GameApp*& app,
+                           ScreenshotWriter writeScreenshot)
+    : options(options),
+      script(script),
+      app(app),
+      writeScreenshot(std::move(writeScreenshot)),
+      sceneOfTick(SCENE_TITLE) {}
+
+bool TickObserver::OpenTrace() {
+    return options.traceFile.empty() || trace.Open(options.traceFile);
+}
+
+platform::DeviceHooks TickObserver::Hooks() {
+    return {[this] { FrameBegins(); }, [this] { FrameEnds(); }, {}};
+}
+
+bool TickObserver::ScriptHolds(int virtualKey) const {
+    return script != nullptr && Contains(script->KeysAt(ticksRun), virtualKey);
+}
+
+void TickObserver::PressNewKeys(int64_t tick) {
+    if (script == nullptr || app == nullptr || app->hwnd == NULL) {
+        return;
     }
-
-    // Keys that go down between two ticks reach the window as key presses, as they would from a
-    // keyboard (Escape asks the quit question this way).
-    void PressNewKeys(int64_t tick) {
-        if (script == nullptr || app == nullptr || app->hwnd == NULL) {
-            return;
-        }
-        const std::vector<int>& before = tick == 0 ? NO_KEYS : script->KeysAt(tick - 1);
-        for (int key : script->KeysAt(tick)) {
-            if (!Contains(before, key)) {
-                PostMessageA(app->hwnd, WM_KEYDOWN, static_cast<WPARAM>(key), 0);
-            }
-        }
-    }
-
-  private:
-    void FrameBegins() {
-        // Runs inside DrawFrame, right after the tick returned and before anything else changes.
-        KeyState sampled = app->keyState;
-        sampled.bits = 0;
-        PollKeys(sampled);
-        trace.WriteRow(ticksRun, sceneOfTick, sampled.bits, *app);
-        sceneOfTick = app->scene;
-    }
-
-    void FrameEnds() {
-        auto shot = options.screenshots.find(ticksRun);
-        if (shot != options.screenshots.end()) {
-            Screenshot(shot->second);
-        }
-        ++ticksRun;
-        if (ticksRun == limit()) {
-            PostQuitMessage(0);
-        } else {
-            PressNewKeys(ticksRun);
+    const std::vector<int>& before = tick == 0 ? NO_KEYS : script->KeysAt(tick - 1);
+    for (int key : script->KeysAt(tick)) {
+        if (!Contains(before, key)) {
+            PostMessageA(app->hwnd, WM_KEYDOWN, static_cast<WPARAM>(key), 0);
         }
     }
+}
 
-    int64_t limit() const {
-        if (options.ticks >= 0) {
-            return options.ticks;
-        }
-        return script != nullptr ? script->Length() : -1;
+void TickObserver::FrameBegins() {
+    // Runs inside DrawFrame, right after the tick returned and before anything else changes.
+    KeyState sampled = app->keyState;
+    sampled.bits = 0;
+    PollKeys(sampled);
+    trace.WriteRow(ticksRun, sceneOfTick, sampled.bits, *app);
+    sceneOfTick = app->scene;
+}
+
+void TickObserver::FrameEnds() {
+    auto shot = options.screenshots.find(ticksRun);
+    if (shot != options.screenshots.end() && writeScreenshot &&
+        !writeScreenshot(app->device, shot->second)) {
+        std::fprintf(stderr, "gorvanti-replay: could not write the screenshot %s\n",
+                     shot->second.c_str());
     }
-
-    void Screenshot(const std::string& fileName) {
-        std::vector<uint32_t> texels;
-        int width = 0, height = 0;
-        if (!platform::gl::ReadBackBuffer(app->device, texels, width, height) ||
-            !platform::gl::WritePng(fileName.c_str(), texels, width, height)) {
-            std::fprintf(stderr, "gorvanti-replay: could not write the screenshot %s\n",
-                         fileName.c_str());
-        }
+    ++ticksRun;
+    if (ticksRun == Limit()) {
+        PostQuitMessage(0);
+    } else {
+        PressNewKeys(ticksRun);
     }
+}
 
-    static inline const std::vector<int> NO_KEYS;
-
-    const ReplayOptions& options;
-    const ReplayScript* script;
-    GameApp*& app;
-    TraceWriter trace;
-    int64_t ticksRun = 0;
-    int sceneOfTick = SCENE_TITLE;
-};
+int64_t TickObserver::Limit() const {
+    if (options.ticks >= 0) {
+        return options.ticks;
+    }
+    return script != nullptr ? script->Length() : -1;
+}
 
 bool EnterDirectory(const std::string& directory) {
     std::error_code error;
@@ -130,15 +109,6 @@ bool LoadScript(const std::string& fileName, ReplayScript& script) {
     return true;
 }
 
-int AnswerBox(const platform::headless::RecordedBox& box, bool answerYes) {
-    std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
-    if ((box.type & MB_TYPEMASK) != MB_YESNO) {
-        return IDOK;
-    }
-    return answerYes ? IDYES : IDNO;
-}
-
-// Starts the game on the devices the factory makes, and returns its exit code.
 int RunGame(GameApp*& app, platform::Direct3DFactory factory) {
     platform::SetDirect3DFactory(std::move(factory));
     auto game = std::make_unique<GameApp>();
@@ -150,25 +120,16 @@ int RunGame(GameApp*& app, platform::Direct3DFactory factory) {
     return exitCode;
 }
 
-IDirect3D9* CreateDirect3D(bool openGl, const platform::DeviceHooks& hooks) {
-    return openGl ? platform::gl::CreateGlDirect3D(hooks)
-                  : platform::headless::CreateNullDirect3D(hooks);
-}
-
-}  // namespace
-
-int RunReplay(const ReplayOptions& options) {
+int RunHeadless(const ReplayOptions& options,
+                const std::function<IDirect3D9*(const platform::DeviceHooks&)>& createDirect3D,
+                ScreenshotWriter writeScreenshot) {
     ReplayScript script;
     if (!LoadScript(options.scriptFile, script) || !EnterDirectory(options.directory)) {
         return -1;
     }
-    if (!options.screenshots.empty()) {
-        // Screenshots render offscreen; no display is needed.
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    }
     ReplaySession session;
     GameApp* app = nullptr;
-    TickObserver observer(options, &script, app);
+    TickObserver observer(options, &script, app, std::move(writeScreenshot));
     if (!observer.OpenTrace()) {
         std::fprintf(stderr, "gorvanti-replay: cannot write %s\n", options.traceFile.c_str());
         return -1;
@@ -184,78 +145,5 @@ int RunReplay(const ReplayOptions& options) {
             observer.PressNewKeys(0);
         }
     };
-    bool openGl = !options.screenshots.empty();
-    return RunGame(app, [&] { return CreateDirect3D(openGl, observer.Hooks()); });
-}
-
-int WatchReplay(const ReplayOptions& options) {
-    ReplayScript script;
-    if (!LoadScript(options.scriptFile, script) || !EnterDirectory(options.directory)) {
-        return -1;
-    }
-    // The real window, clock and boxes; only the keys come from the script.
-    platform::headless::ScriptedKeyboard keyboard;
-    GameApp* app = nullptr;
-    TickObserver observer(options, &script, app);
-    if (!observer.OpenTrace()) {
-        std::fprintf(stderr, "gorvanti-replay: cannot write %s\n", options.traceFile.c_str());
-        return -1;
-    }
-    keyboard.source = [&observer](int key) { return observer.ScriptHolds(key); };
-    platform::SetKeyboard(&keyboard);
-    int exitCode = RunGame(app, [&] { return CreateDirect3D(true, observer.Hooks()); });
-    platform::SetKeyboard(nullptr);
-    return exitCode;
-}
-
-namespace {
-
-// The real keyboard, noting every key of interest seen down since the last tick.
-class RecordingKeyboard : public platform::Keyboard {
-  public:
-    bool IsDown(int virtualKey) override {
-        bool down = platform::sdl::RealKeyboard().IsDown(virtualKey);
-        if (down) {
-            seen.insert(virtualKey);
-        }
-        return down;
-    }
-
-    std::set<int> seen;
-};
-
-}  // namespace
-
-int RecordReplay(const ReplayOptions& options, const std::string& recordFile) {
-    if (!EnterDirectory(options.directory)) {
-        return -1;
-    }
-    std::ofstream output(recordFile, std::ios::binary);
-    if (!output) {
-        std::fprintf(stderr, "gorvanti-replay: cannot write %s\n", recordFile.c_str());
-        return -1;
-    }
-    RecordingKeyboard keyboard;
-    platform::SetKeyboard(&keyboard);
-    ReplayScript recorded;
-    recorded.Comment("recorded by gorvanti-replay --record");
-    GameApp* app = nullptr;
-    ReplayOptions noStop = options;
-    noStop.ticks = -1;
-    TickObserver observer(noStop, nullptr, app);
-    // A key seen down at any sample before a tick counts as held for that whole tick. (The
-    // title's space bar is read at the tick itself, and so is recorded with it.)
-    auto hooks = observer.Hooks();
-    platform::DeviceHooks recordingHooks = {
-        [&, begin = hooks.beginScene] {
-            recorded.Append(1, std::vector<int>(keyboard.seen.begin(), keyboard.seen.end()));
-            keyboard.seen.clear();
-            begin();
-        },
-        hooks.endScene,
-        {}};
-    int exitCode = RunGame(app, [&] { return CreateDirect3D(true, recordingHooks); });
-    platform::SetKeyboard(nullptr);
-    output << recorded.ToText();
-    return exitCode;
+    return RunGame(app, [&] { return createDirect3D(observer.Hooks()); });
 }

@@ -1,5 +1,6 @@
 // Runs the real application object from a replay script: headless and fast, in a real window at
-// the game's pace, or recording a player's keys.
+// the game's pace, or recording a player's keys. The desktop build has all three
+// (replay_window.cpp); a build without a display only the headless run (replay_console.cpp).
 #pragma once
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The real clock: the system's monotonic time as a 10 MHz performance counter.
 #include <time.h>
 
-#include "platform/sdl/sdl_backends.h"
+#include "platform/real_backends.h"
 
-namespace platform::sdl {
+namespace platform {
 namespace {
 
 // The frequency Windows reports on most machines; the game divides it by 25 for its tick.
@@ -39,4 +39,4 @@ Clock& RealClock() {
     return *clock;
 }
 
-}  // namespace platform::sdl
+}  // namespace platform
