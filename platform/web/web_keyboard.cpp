@@ -19,18 +19,37 @@ constexpr LPARAM REPEAT_COUNT_ONE = 1;
 constexpr LPARAM PREVIOUSLY_DOWN_BIT = LPARAM{1} << 30;
 constexpr LPARAM RELEASED_BIT = LPARAM{1} << 31;
 
-std::set<std::string>& HeldCodes() {
-    static std::set<std::string> held;
-    return held;
+// The keys down now, those not yet polled since they went down, and those released before they
+// were polled: each of the last still counts as down for one poll, so that a tap shorter than the
+// time between two polls (a slow frame) is not lost.
+struct KeyCodes {
+    std::set<std::string> held;
+    std::set<std::string> unpolled;
+    std::set<std::string> tapped;
+
+    void Forget() {
+        held.clear();
+        unpolled.clear();
+        tapped.clear();
+    }
+};
+
+KeyCodes& Keys() {
+    static KeyCodes keys;
+    return keys;
 }
 
 // The return value tells the browser whether to drop the key's default action.
 EM_BOOL KeyEvent(int eventType, const EmscriptenKeyboardEvent* event, void*) {
     const bool release = eventType == EMSCRIPTEN_EVENT_KEYUP;
+    KeyCodes& keys = Keys();
     if (release) {
-        HeldCodes().erase(event->code);
-    } else {
-        HeldCodes().insert(event->code);
+        keys.held.erase(event->code);
+        if (keys.unpolled.erase(event->code) != 0) {
+            keys.tapped.insert(event->code);
+        }
+    } else if (keys.held.insert(event->code).second) {
+        keys.unpolled.insert(event->code);
     }
     const int virtualKey = VirtualKeyOfCode(event->code);
     HWND window = CanvasWindow();
@@ -50,19 +69,26 @@ EM_BOOL KeyEvent(int eventType, const EmscriptenKeyboardEvent* event, void*) {
 
 // Keys released while another element has the focus never reach the canvas: forget them all.
 EM_BOOL FocusLost(int, const EmscriptenFocusEvent*, void*) {
-    HeldCodes().clear();
+    Keys().Forget();
     return false;
 }
 
 class CanvasKeyboard : public Keyboard {
   public:
     bool IsDown(int virtualKey) override {
-        for (const std::string& code : HeldCodes()) {
+        KeyCodes& keys = Keys();
+        bool down = false;
+        for (const std::string& code : keys.held) {
             if (CodeCountsAs(code.c_str(), virtualKey)) {
-                return true;
+                keys.unpolled.erase(code);
+                down = true;
             }
         }
-        return false;
+        return std::erase_if(keys.tapped,
+                             [virtualKey](const std::string& code) {
+                                 return CodeCountsAs(code.c_str(), virtualKey);
+                             }) != 0 ||
+               down;
     }
 };
 
