@@ -1,10 +1,10 @@
 // The one header through which game code reaches Direct3D 9: the real SDK on Windows, our layer
-// elsewhere.
+// elsewhere and in the Windows replay build (GORVANTI_PLATFORM_LAYER).
 #pragma once
 
 #include "platform/win32.h"
 
-#ifdef _WIN32
+#if defined(_WIN32) && !defined(GORVANTI_PLATFORM_LAYER)
 #include <d3d9.h>
 #else
 #include "platform/d3d9_subset.h"

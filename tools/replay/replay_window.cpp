@@ -1,5 +1,6 @@
 // The replay tool's runs that draw: screenshots rendered offscreen with OpenGL, and the runs in a
 // real window (watching a script, recording a player's keys). Built where SDL2 and OpenGL are.
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <set>
