@@ -49,7 +49,8 @@ PageQuery ParsePageQuery(const std::string& text) {
     for (const std::string& part : Split(text, '&')) {
         const size_t equals = part.find('=');
         if (!part.empty()) {
-            query[part.substr(0, equals)] = equals == std::string::npos ? "" : part.substr(equals + 1);
+            query[part.substr(0, equals)] =
+                equals == std::string::npos ? "" : part.substr(equals + 1);
         }
     }
     return query;
