@@ -44,6 +44,10 @@ void DropMessagesOf(HWND window) {
     std::erase_if(Queue(), [&](const MSG& msg) { return msg.hwnd == window; });
 }
 
+bool IsQueueEmpty() {
+    return Queue().empty();
+}
+
 void ClearMessageQueue() {
     Queue().clear();
 }

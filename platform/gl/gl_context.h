@@ -1,8 +1,6 @@
-// An OpenGL context on an SDL window (the window's own, or a hidden one made for it): desktop
-// OpenGL 3.3 core where the system has it, OpenGL ES 3.0 otherwise.
+// An OpenGL context for a window, made by the system's window side: SDL2 on the desktop (OpenGL
+// 3.3 core where the system has it, OpenGL ES 3.0 otherwise), WebGL 2 in a browser page.
 #pragma once
-
-#include <SDL.h>
 
 #include <memory>
 #include <string>
@@ -18,32 +16,25 @@ constexpr const char* FLAVOUR_VARIABLE = "GORVANTI_GL";
 
 class GlContext {
   public:
-    // On the SDL window behind `window`; a handle without one (a headless window, or none) gets a
-    // hidden window of the given size (the drawable), so that drawing works offscreen. Null on
-    // failure, with the reason in `error`.
+    // On the native window behind `window`; a handle without one (a headless window, or none)
+    // gets a hidden surface of the given size where the system can make one, so that drawing
+    // works offscreen. Null on failure, with the reason in `error`.
     static std::unique_ptr<GlContext> Create(HWND window, int width, int height,
                                              bool immediatePresentation, std::string& error);
-    ~GlContext();
-    GlContext(const GlContext&) = delete;
-    GlContext& operator=(const GlContext&) = delete;
+    virtual ~GlContext() = default;
 
     // Cheap when already current; several devices may live side by side.
-    void MakeCurrent();
-    void Swap();
+    virtual void MakeCurrent() = 0;
+    virtual void Swap() = 0;
     // The window's size in pixels, which a resize, full screen or a HiDPI desktop sets.
-    void DrawableSize(int& width, int& height) const;
-    int DepthBits() const { return depthBits; }
-    GlFlavour Flavour() const { return flavour; }
-
-  private:
-    GlContext() = default;
-    bool TryFlavour(GlFlavour wanted, HWND gameWindow, int width, int height, std::string& error);
-
-    SDL_Window* window = nullptr;
-    bool ownsWindow = false;
-    SDL_GLContext context = nullptr;
-    int depthBits = 0;
-    GlFlavour flavour = GlFlavour::CORE;
+    virtual void DrawableSize(int& width, int& height) const = 0;
+    virtual int DepthBits() const = 0;
+    virtual GlFlavour Flavour() const = 0;
 };
+
+// Starts the system's video side once more for a Direct3D object; false, with the reason in
+// `error`, when it cannot start. Each successful start is balanced by one stop.
+bool StartVideo(std::string& error);
+void StopVideo();
 
 }  // namespace platform::gl

@@ -2,15 +2,13 @@
 // the state setters, which only record what a later draw hands to OpenGL.
 #include "platform/gl/gl_device.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/gl/gl_texture.h"
 #include "platform/gl/gl_translate.h"
-#include "platform/sdl/sdl_rest.h"
 #include "platform/win32_subset.h"
 
 namespace platform::gl {
@@ -79,7 +77,7 @@ HRESULT GlDevice::Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS&
         context.reset();
     }
     if (context == nullptr) {
-        SDL_LogWarn(SDL_LOG_CATEGORY_RENDER, "Direct3D device over OpenGL: %s", error.c_str());
+        std::fprintf(stderr, "gorvanti: Direct3D device over OpenGL: %s\n", error.c_str());
         return D3DERR_NOTAVAILABLE;
     }
     parameters.BackBufferWidth = static_cast<UINT>(width);
@@ -337,7 +335,6 @@ void GlDevice::ClearArea(const PixelRect& area, GLbitfield mask) {
 HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
     context->Swap();
     FitToDrawable();
-    sdl::NotePresent();
     if (hooks.present) {
         hooks.present();
     }
@@ -463,9 +460,8 @@ void GlDevice::NoteUnknownState([[maybe_unused]] std::bitset<RENDER_STATE_COUNT>
 #ifndef NDEBUG
     if (!seen.test(number)) {
         seen.set(number);
-        SDL_LogWarn(SDL_LOG_CATEGORY_RENDER,
-                    "Direct3D device over OpenGL: %s %lu is not drawn with", kind,
-                    static_cast<unsigned long>(number));
+        std::fprintf(stderr, "gorvanti: Direct3D device over OpenGL: %s %lu is not drawn with\n",
+                     kind, static_cast<unsigned long>(number));
     }
 #endif
 }

@@ -28,8 +28,8 @@ class GlTexture;
 
 class GlDevice final : public IDirect3DDevice9 {
   public:
-    // Draws into `window`, or offscreen into a hidden window of the `offscreen` size when it has no
-    // SDL window. Fills in the back buffer size and format the way Direct3D does. Fails with
+    // Draws into `window`, or offscreen into a hidden surface of the `offscreen` size when it has
+    // no native window. Fills in the back buffer size and format the way Direct3D does. Fails with
     // D3DERR_NOTAVAILABLE when OpenGL cannot be had or full screen is asked for.
     static HRESULT Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS& parameters,
                           const DeviceHooks& hooks, const OffscreenDrawable& offscreen,

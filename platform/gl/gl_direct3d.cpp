@@ -1,7 +1,8 @@
-// The OpenGL Direct3D object: it keeps SDL's video running and makes devices.
+// The OpenGL Direct3D object: it keeps the system's video running and makes devices.
 #include "platform/gl/gl_direct3d.h"
 
-#include <SDL.h>
+#include <cstdio>
+#include <string>
 
 #include "platform/gl/gl_device.h"
 #include "platform/real_backends.h"
@@ -39,8 +40,8 @@ class GlDirect3D final : public IDirect3D9 {
     }
 
   private:
-    // Balances the SDL_InitSubSystem that made this object possible.
-    ~GlDirect3D() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+    // Balances the StartVideo that made this object possible.
+    ~GlDirect3D() override { StopVideo(); }
 
     ULONG references = 1;
     DeviceHooks hooks;
@@ -50,8 +51,9 @@ class GlDirect3D final : public IDirect3D9 {
 }  // namespace
 
 IDirect3D9* CreateGlDirect3D(DeviceHooks hooks, OffscreenDrawable offscreen) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        SDL_LogWarn(SDL_LOG_CATEGORY_RENDER, "no Direct3D over OpenGL: %s", SDL_GetError());
+    std::string error;
+    if (!StartVideo(error)) {
+        std::fprintf(stderr, "gorvanti: no Direct3D over OpenGL: %s\n", error.c_str());
         return nullptr;
     }
     return new GlDirect3D(std::move(hooks), offscreen);

@@ -15,8 +15,8 @@ struct OffscreenDrawable {
     int height = 0;
 };
 
-// Null when SDL's video cannot start (no Direct3D to be had). The hooks, when given, are called by
-// every device the object makes.
+// Null when the system's video cannot start (no Direct3D to be had). The hooks, when given, are
+// called by every device the object makes.
 IDirect3D9* CreateGlDirect3D(DeviceHooks hooks = {}, OffscreenDrawable offscreen = {});
 
 }  // namespace platform::gl

@@ -2,8 +2,7 @@
 // the cache of compiled programs.
 #include "platform/gl/gl_shaders.h"
 
-#include <SDL.h>
-
+#include <cstdio>
 #include <vector>
 
 namespace platform::gl {
@@ -196,7 +195,7 @@ GLuint Compile(GLenum type, const std::string& source) {
     if (compiled != GL_TRUE) {
         std::vector<char> log(1024);
         glGetShaderInfoLog(shader, static_cast<GLsizei>(log.size()), nullptr, log.data());
-        SDL_LogError(SDL_LOG_CATEGORY_RENDER, "shader refused: %s\n%s", log.data(), text);
+        std::fprintf(stderr, "gorvanti: shader refused: %s\n%s\n", log.data(), text);
         glDeleteShader(shader);
         return 0;
     }
@@ -215,7 +214,7 @@ GLuint Link(GLuint vertexShader, GLuint fragmentShader) {
     if (linked != GL_TRUE) {
         std::vector<char> log(1024);
         glGetProgramInfoLog(program, static_cast<GLsizei>(log.size()), nullptr, log.data());
-        SDL_LogError(SDL_LOG_CATEGORY_RENDER, "shader program refused: %s", log.data());
+        std::fprintf(stderr, "gorvanti: shader program refused: %s\n", log.data());
         glDeleteProgram(program);
         return 0;
     }

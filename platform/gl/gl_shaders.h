@@ -71,7 +71,8 @@ struct ShaderKey {
     bool emissiveFromVertex = false;
     bool specularFromVertex = false;
     uint8_t lightCount = 0;
-    std::array<uint8_t, MAX_LIGHTS> lightTypes{};  // D3DLIGHTTYPE of each enabled light
+    // D3DLIGHTTYPE of each enabled light; a plain array, which every standard library compares
+    uint8_t lightTypes[MAX_LIGHTS] = {};
     StageHalf colour;
     StageHalf alpha;
     AlphaTest alphaTest = AlphaTest::OFF;

@@ -27,6 +27,10 @@ GLintptr StreamBuffer::Append(const void* data, GLsizeiptr size, GLsizeiptr alig
         glBufferData(target, capacity, nullptr, GL_STREAM_DRAW);
         offset = 0;
     }
+#ifdef __EMSCRIPTEN__
+    // WebGL maps no buffers: the browser copies the range in.
+    glBufferSubData(target, offset, size, data);
+#else
     // Unsynchronised: the range was never written since the storage was made, so no queued
     // draw reads it, and the driver need not wait for them.
     void* mapped = glMapBufferRange(
@@ -34,6 +38,7 @@ GLintptr StreamBuffer::Append(const void* data, GLsizeiptr size, GLsizeiptr alig
         GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
     std::memcpy(mapped, data, static_cast<size_t>(size));
     glUnmapBuffer(target);
+#endif
     used = offset + size;
     return offset;
 }

@@ -17,8 +17,30 @@ constexpr int64_t MOST_PAGE_TEXELS = int64_t{1} << 18;
 constexpr GLsizei FEWEST_LAYERS = 2;
 
 // ARGB texels in memory are the bytes B, G, R, A on the machines the game runs on; OpenGL ES has no
-// BGRA upload, so the texture reads its channels swapped back instead.
+// BGRA upload, so the texture reads its channels swapped back instead. WebGL 2 has no such
+// swizzles: there the texels are put into OpenGL's order before they are uploaded.
 static_assert(std::endian::native == std::endian::little);
+#ifdef __EMSCRIPTEN__
+constexpr bool HAS_SWIZZLES = false;
+#else
+constexpr bool HAS_SWIZZLES = true;
+#endif
+constexpr uint32_t ALPHA_AND_GREEN = 0xFF00FF00;
+constexpr uint32_t OPAQUE_ALPHA = 0xFF000000;
+constexpr int RED_SHIFT = 16;
+constexpr uint32_t CHANNEL = 0xFF;
+
+// ARGB texels as the bytes R, G, B, A; alpha 1 for an opaque texture.
+std::vector<uint32_t> InOpenGlOrder(const void* texels, size_t count, bool opaque) {
+    const auto* argb = static_cast<const uint32_t*>(texels);
+    std::vector<uint32_t> ordered(count);
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t texel = argb[i];
+        ordered[i] = (texel & ALPHA_AND_GREEN) | ((texel >> RED_SHIFT) & CHANNEL) |
+                     ((texel & CHANNEL) << RED_SHIFT) | (opaque ? OPAQUE_ALPHA : 0);
+    }
+    return ordered;
+}
 
 void SetSampling(GLenum target, bool opaque) {
     glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -26,9 +48,11 @@ void SetSampling(GLenum target, bool opaque) {
     glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(target, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexParameteri(target, GL_TEXTURE_SWIZZLE_R, GL_BLUE);
-    glTexParameteri(target, GL_TEXTURE_SWIZZLE_B, GL_RED);
-    glTexParameteri(target, GL_TEXTURE_SWIZZLE_A, opaque ? GL_ONE : GL_ALPHA);
+    if constexpr (HAS_SWIZZLES) {
+        glTexParameteri(target, GL_TEXTURE_SWIZZLE_R, GL_BLUE);
+        glTexParameteri(target, GL_TEXTURE_SWIZZLE_B, GL_RED);
+        glTexParameteri(target, GL_TEXTURE_SWIZZLE_A, opaque ? GL_ONE : GL_ALPHA);
+    }
     if (target == GL_TEXTURE_3D) {
         // Layers never wrap into each other.
         glTexParameteri(target, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
@@ -74,6 +98,7 @@ GLsizei TexturePages::LayersPerPage(GLsizei width, GLsizei height) const {
 
 TexturePlace TexturePages::Allocate(GLsizei width, GLsizei height, bool opaque) {
     TexturePlace place;
+    place.opaque = opaque;
     const GLsizei layers = LayersPerPage(width, height);
     if (layers < FEWEST_LAYERS) {
         place.target = GL_TEXTURE_2D;
@@ -119,6 +144,11 @@ void TexturePages::Upload(const TexturePlace& place, GLsizei width, GLsizei heig
                           const void* texels) {
     if (place.target == 0) {
         return;
+    }
+    std::vector<uint32_t> ordered;
+    if constexpr (!HAS_SWIZZLES) {
+        ordered = InOpenGlOrder(texels, static_cast<size_t>(width) * height, place.opaque);
+        texels = ordered.data();
     }
     bindings.Bind(place.target, place.name);
     SetUnpacking();

@@ -16,6 +16,7 @@ struct TexturePlace {
     GLint layer = 0;
     // The third texture coordinate that samples the layer: its middle, far from the neighbours.
     float layerCoordinate = 0.0f;
+    bool opaque = false;  // reads alpha 1 whatever its texels hold there
 };
 
 // What texture unit 0 has bound, so that binding the bound texture again costs nothing.
@@ -28,7 +29,6 @@ class TextureBindings {
   private:
     GLuint bound2D = 0;
     GLuint bound3D = 0;
-    bool known = false;
 };
 
 class TexturePages {

@@ -3,7 +3,7 @@
 
 namespace platform::sdl {
 
-// The OpenGL device calls it after every present: it sets the beat the rests keep to, and logs
+// The OpenGL context calls it after every swap: it sets the beat the rests keep to, and logs
 // the present (present_log.h).
 void NotePresent();
 

@@ -1,11 +1,14 @@
-// Creating, selecting and presenting OpenGL contexts on SDL windows.
-#include "platform/gl/gl_context.h"
+// Creating, selecting and presenting OpenGL contexts on SDL windows, and SDL's video for them.
+#include <SDL.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
+#include "platform/gl/gl_context.h"
 #include "platform/gl/opengl.h"
+#include "platform/sdl/sdl_rest.h"
 #include "platform/sdl/sdl_window.h"
 
 namespace platform::gl {
@@ -28,7 +31,8 @@ constexpr FlavourVersion ES_3_0 = {GlFlavour::ES,  SDL_GL_CONTEXT_PROFILE_ES, 3,
 constexpr int DEPTH_BITS_WANTED = 16;  // D3DFMT_D16, or better
 constexpr int COLOUR_CHANNEL_BITS = 8;
 
-GlContext* currentContext = nullptr;
+class SdlGlContext;
+SdlGlContext* currentContext = nullptr;
 
 bool VersionAtLeast(const char* version, const FlavourVersion& wanted) {
     int haveMajor = 0;
@@ -45,6 +49,28 @@ const FlavourVersion& VersionOf(GlFlavour flavour) {
     return flavour == GlFlavour::CORE ? CORE_3_3 : ES_3_0;
 }
 
+class SdlGlContext final : public GlContext {
+  public:
+    SdlGlContext() = default;
+    ~SdlGlContext() override;
+    SdlGlContext(const SdlGlContext&) = delete;
+    SdlGlContext& operator=(const SdlGlContext&) = delete;
+
+    bool TryFlavour(GlFlavour wanted, HWND gameWindow, int width, int height, std::string& error);
+    void MakeCurrent() override;
+    void Swap() override;
+    void DrawableSize(int& width, int& height) const override;
+    int DepthBits() const override { return depthBits; }
+    GlFlavour Flavour() const override { return flavour; }
+
+  private:
+    SDL_Window* window = nullptr;
+    bool ownsWindow = false;
+    SDL_GLContext context = nullptr;
+    int depthBits = 0;
+    GlFlavour flavour = GlFlavour::CORE;
+};
+
 }  // namespace
 
 std::unique_ptr<GlContext> GlContext::Create(HWND window, int width, int height,
@@ -52,12 +78,12 @@ std::unique_ptr<GlContext> GlContext::Create(HWND window, int width, int height,
     const char* forced = std::getenv(FLAVOUR_VARIABLE);
     const bool onlyCore = forced != nullptr && std::strcmp(forced, "core") == 0;
     const bool onlyEs = forced != nullptr && std::strcmp(forced, "es") == 0;
-    std::unique_ptr<GlContext> created(new GlContext);
+    auto created = std::make_unique<SdlGlContext>();
     std::string coreError;
     bool made = !onlyEs && created->TryFlavour(GlFlavour::CORE, window, width, height, coreError);
     if (!made && !onlyCore) {
         // A fresh object, so that nothing of the failed attempt lingers.
-        created.reset(new GlContext);
+        created = std::make_unique<SdlGlContext>();
         made = created->TryFlavour(GlFlavour::ES, window, width, height, error);
         if (!made && !coreError.empty()) {
             error = coreError + "; " + error;
@@ -73,8 +99,8 @@ std::unique_ptr<GlContext> GlContext::Create(HWND window, int width, int height,
     return created;
 }
 
-bool GlContext::TryFlavour(GlFlavour wanted, HWND gameWindow, int width, int height,
-                           std::string& error) {
+bool SdlGlContext::TryFlavour(GlFlavour wanted, HWND gameWindow, int width, int height,
+                              std::string& error) {
     const FlavourVersion& version = VersionOf(wanted);
     flavour = wanted;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, version.profile);
@@ -114,7 +140,7 @@ bool GlContext::TryFlavour(GlFlavour wanted, HWND gameWindow, int width, int hei
     return true;
 }
 
-GlContext::~GlContext() {
+SdlGlContext::~SdlGlContext() {
     if (currentContext == this) {
         currentContext = nullptr;
     }
@@ -126,20 +152,33 @@ GlContext::~GlContext() {
     }
 }
 
-void GlContext::MakeCurrent() {
+void SdlGlContext::MakeCurrent() {
     if (currentContext != this) {
         SDL_GL_MakeCurrent(window, context);
         currentContext = this;
     }
 }
 
-void GlContext::Swap() {
+void SdlGlContext::Swap() {
     MakeCurrent();
     SDL_GL_SwapWindow(window);
+    sdl::NotePresent();
 }
 
-void GlContext::DrawableSize(int& width, int& height) const {
+void SdlGlContext::DrawableSize(int& width, int& height) const {
     SDL_GL_GetDrawableSize(window, &width, &height);
+}
+
+bool StartVideo(std::string& error) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    return true;
+}
+
+void StopVideo() {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 }  // namespace platform::gl
