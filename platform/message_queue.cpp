@@ -44,10 +44,6 @@ void DropMessagesOf(HWND window) {
     std::erase_if(Queue(), [&](const MSG& msg) { return msg.hwnd == window; });
 }
 
-bool IsQueueEmpty() {
-    return Queue().empty();
-}
-
 void ClearMessageQueue() {
     Queue().clear();
 }

@@ -63,7 +63,6 @@ bool IsMessageWaiting(HWND window, UINT message);
 // Drops every waiting message of a window, so none is dispatched to it after it is gone.
 void DropMessagesOf(HWND window);
 void ClearMessageQueue();
-bool IsQueueEmpty();
 
 // Calls the window's procedure at once, as SendMessage would; 0 for a window that is gone.
 LRESULT SendToProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -30,6 +30,8 @@ class NoWindows : public WindowSystem {
     void DestroyNative(HWND) override {}
     void Show(HWND, bool) override {}
     void PumpEvents() override {}
+    // Nothing to wait for: no input can come.
+    void Rest() override {}
 };
 
 }  // namespace

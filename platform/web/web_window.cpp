@@ -53,13 +53,11 @@ class CanvasWindows : public WindowSystem {
         }
     }
 
-    // Key events arrive while the browser has control; the game's loop never waits by itself, so
-    // an empty queue is the moment to hand control over.
-    void PumpEvents() override {
-        if (IsQueueEmpty()) {
-            YieldToBrowser(0);
-        }
-    }
+    // Key events arrive while the browser has control, through the page's listeners.
+    void PumpEvents() override {}
+
+    // The game's loop never waits by itself, so an empty queue is the moment to hand control over.
+    void Rest() override { YieldToBrowser(0); }
 };
 
 }  // namespace

@@ -65,6 +65,8 @@ class PumpWatchingWindows : public platform::WindowSystem {
         onPump();
         Real().PumpEvents();
     }
+    // The browser still gets control back whenever the queue is empty.
+    void Rest() override { Real().Rest(); }
 
   private:
     static platform::WindowSystem& Real() { return platform::RealWindowSystem(); }
