@@ -9,12 +9,30 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Windows refuses to delete a read-only file, and some tests leave one behind: give every file its
+// write bit back first, or the folder (whose name a later process may reuse) stays.
+void RemoveTree(const fs::path& root, std::error_code& error) {
+    for (fs::recursive_directory_iterator entry(root, error), end; !error && entry != end;
+         entry.increment(error)) {
+        fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, error);
+    }
+    fs::remove_all(root, error);
+}
+
+}  // namespace
+
 ScratchDirectory::ScratchDirectory(Enter enter) {
     // The process id keeps programs that run at the same time apart, the serial a program's own.
     static std::atomic<int> serial{0};
     path = fs::temp_directory_path() /
            ("gorvanti-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
-    fs::remove_all(path);
+    std::error_code error;
+    RemoveTree(path, error);
+    if (error && fs::exists(path)) {
+        throw fs::filesystem_error("cannot empty the scratch folder", path, error);
+    }
     fs::create_directories(path);
     if (enter == Enter::Yes) {
         previous = fs::current_path();
@@ -27,7 +45,7 @@ ScratchDirectory::~ScratchDirectory() {
         fs::current_path(previous);
     }
     std::error_code ignored;
-    fs::remove_all(path, ignored);
+    RemoveTree(path, ignored);
 }
 
 void ScratchDirectory::Write(const std::string& name, const std::string& content) const {
