@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/gl/gl_heap.h"
 #include "platform/gl/opengl.h"
 #include "platform/sdl/sdl_window.h"
 
@@ -68,6 +69,7 @@ std::unique_ptr<GlContext> GlContext::Create(HWND window, int width, int height,
     if (!made) {
         return nullptr;
     }
+    KeepFreedHeap();
     // Immediate presentation; a driver that refuses keeps its own setting.
     SDL_GL_SetSwapInterval(immediatePresentation ? 0 : 1);
     return created;
