@@ -1,4 +1,4 @@
-// Keeping the memory a software rasteriser frees after every frame, rather than faulting it in anew.
+// Keeping the memory a software rasteriser frees after each frame instead of faulting it anew.
 #pragma once
 
 namespace platform::gl {
