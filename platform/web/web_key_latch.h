@@ -26,7 +26,7 @@ class KeyLatch {
 
   private:
     std::set<std::string> held;
-    std::set<std::string> unpolled;              // held, and not yet seen by a poll
+    std::set<std::string> unpolled;             // held, and not yet seen by a poll
     std::map<std::string, std::set<int>> taps;  // a tap's code and the keys polled since
 };
 
