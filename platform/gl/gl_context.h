@@ -11,6 +11,10 @@ namespace platform::gl {
 
 enum class GlFlavour { CORE, ES };
 
+// Whether OpenGL still holds what the device made in the context. A browser may take the context
+// away (a GPU reset, a page in the background) and later give it back empty.
+enum class ContextState { KEPT, LOST, RESTORED };
+
 // GORVANTI_GL=core or GORVANTI_GL=es makes the device try only that flavour.
 constexpr const char* FLAVOUR_VARIABLE = "GORVANTI_GL";
 
@@ -30,6 +34,8 @@ class GlContext {
     virtual void DrawableSize(int& width, int& height) const = 0;
     virtual int DepthBits() const = 0;
     virtual GlFlavour Flavour() const = 0;
+    // RESTORED once after each return of a lost context; the desktop's contexts are never lost.
+    virtual ContextState TakeState() { return ContextState::KEPT; }
 };
 
 // Starts the system's video side once more for a Direct3D object; false, with the reason in

@@ -281,6 +281,9 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
     if ((count != 0 && rects == nullptr) || badDepth || (flags & D3DCLEAR_STENCIL) != 0) {
         return D3DERR_INVALIDCALL;
     }
+    if (!ContextUsable()) {
+        return D3D_OK;
+    }
     MakeCurrent();
     glEnable(GL_SCISSOR_TEST);
     if ((flags & D3DCLEAR_TARGET) != 0 && count == 0) {

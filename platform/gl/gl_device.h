@@ -123,6 +123,12 @@ class GlDevice final : public IDirect3DDevice9 {
     void MarkChanged(StateGroup group);
     void NoteUnknownState(std::bitset<RENDER_STATE_COUNT>& seen, const char* kind, DWORD number);
 
+    // gl_device_restore.cpp
+    // False while the context is lost: drawing then does nothing. When it has come back empty,
+    // makes the device's OpenGL objects anew from the device's own copies first.
+    bool ContextUsable();
+    void RecreateOpenGlObjects();
+
     // gl_draw.cpp
     HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData, UINT indexSize,
                  uint64_t vertexCount, const void* vertexData, UINT vertexStride);

@@ -162,6 +162,9 @@ HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* i
     if (!fvfDrawable || vertexStride < fvfLayout.size) {
         return D3DERR_INVALIDCALL;
     }
+    if (!ContextUsable()) {
+        return D3D_OK;
+    }
     const VertexLayout& layout = fvfLayout;
     MakeCurrent();
     const TexturePlace& texture =

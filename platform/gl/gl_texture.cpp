@@ -19,11 +19,15 @@ HRESULT GlTexture::Allocate(UINT width, UINT height, UINT levelCount, D3DFORMAT 
     if (FAILED(result)) {
         return result;
     }
+    PlaceAgain();
+    return D3D_OK;
+}
+
+void GlTexture::PlaceAgain() {
     device->MakeCurrent();
     place = device->Pages().Allocate(static_cast<GLsizei>(levels.Width(0)),
                                      static_cast<GLsizei>(levels.Height(0)), Opaque());
     Upload();
-    return D3D_OK;
 }
 
 void GlTexture::Orphan() {

@@ -25,6 +25,9 @@ class GlTexture final : public IDirect3DTexture9 {
     HRESULT UpdateFrom(const GlTexture& source);
     // The device is going away and has freed the place; the texels stay lockable.
     void Orphan();
+    // The device has freed the place with all of OpenGL's objects (a lost context came back
+    // empty): a new place, with the texels uploaded again.
+    void PlaceAgain();
 
     ULONG AddRef() override;
     ULONG Release() override;
