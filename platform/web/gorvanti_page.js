@@ -1,5 +1,6 @@
 // The page around the game: its scale, fullscreen, the message box dialog, the saved records in
-// IndexedDB, and the end of a game. The game's WebAssembly (gorvanti.js) calls GorvantiPage.
+// IndexedDB, one tab at a time, what keeps the game from loading or drawing, and the end of a
+// game. The game's WebAssembly (gorvanti.js) calls GorvantiPage.
 "use strict";
 
 // Where the game runs (its graphics are packed there) and the folder kept in IndexedDB.
@@ -7,17 +8,41 @@ const GAME_FOLDER = "/gorvanti";
 const SAVE_FOLDER = GAME_FOLDER + "/save";
 const GAME_WIDTH = 640;
 const GAME_HEIGHT = 480;
+// Held by the tab that plays (Web Locks); a reload that takes the game over says so here.
+const LOCK_NAME = "gorvanti";
+const TAKE_OVER_KEY = "gorvanti-take-over";
+// How long a new tab waits for a tab just closed or reloaded to let go before it asks.
+const LOCK_GRACE_MILLISECONDS = 500;
+
+const RECORDS_NOT_KEPT =
+    "Your records will not be kept: this browser does not let the page store them.";
+const OPEN_ELSEWHERE = "Gorvanti is open in another tab.";
+const TAKEN_OVER = "Gorvanti is now played in another tab; this tab keeps no records any more.";
+const PICTURE_LOST = "The browser has taken the game's picture away. It comes back when the " +
+                     "browser allows; if it does not, reload the page. Your records are kept.";
+const FROM_FILE = "The game could not load its files: a page opened from a file cannot. Serve " +
+                  "the folder instead: run <code>scripts/web --serve</code> and open " +
+                  "<code>http://127.0.0.1:8000/</code>.";
 
 const GorvantiPage = (() => {
   const canvas = document.getElementById("canvas");
   const stage = document.getElementById("stage");
   const status = document.getElementById("status");
+  const notice = document.getElementById("notice");
+  const elsewhere = document.getElementById("elsewhere");
   const dialog = document.getElementById("box");
   const dialogButtons = document.getElementById("box-buttons");
   const inputs = [];  // what the player did in the dialog, oldest first
   let dialogOpen = false;
+  // Where the records go: "indexeddb" while this tab keeps them there; "memory" when the browser
+  // cannot keep them, or once another tab has taken the game over.
+  let storage = "memory";
+  let saveTimer = 0;
   let syncRunning = false;
   let syncWanted = false;
+  let holdingGame = false;
+  let started = false;
+  let failed = false;
 
   // The largest whole factor of device pixels that fits; a smaller stage gets the game shrunk to
   // fit, letterboxed.
@@ -31,9 +56,33 @@ const GorvantiPage = (() => {
     canvas.style.height = (GAME_HEIGHT * factor) / ratio + "px";
   }
 
+  function showNotice(text) {
+    notice.textContent = text;
+    notice.hidden = text === "";
+  }
+
+  function recordsNotKept(why, error) {
+    console.warn("Gorvanti: " + why + ":", error);
+    showNotice(RECORDS_NOT_KEPT);
+  }
+
+  // The game replaces its records by writing a temporary file and renaming it over the old one,
+  // all before it hands control back to the browser; a sync started in between would miss the
+  // temporary file. So a write only asks for a save, and one sync runs once the game yields.
+  function saveSoon() {
+    if (storage === "indexeddb" && saveTimer === 0) {
+      saveTimer = setTimeout(saveNow, 0);
+    }
+  }
+
   // One IndexedDB transaction writes the whole folder, so a tab closed at any moment leaves the
   // state of the last finished sync: the old records or the new, never a mix.
-  function persist() {
+  function saveNow() {
+    clearTimeout(saveTimer);
+    saveTimer = 0;
+    if (storage !== "indexeddb") {
+      return;
+    }
     if (syncRunning) {
       syncWanted = true;
       return;
@@ -42,13 +91,22 @@ const GorvantiPage = (() => {
     FS.syncfs(false, (error) => {
       syncRunning = false;
       if (error) {
-        console.error("Gorvanti: could not save the records:", error);
+        recordsNotKept("could not save the records", error);
+      } else if (storage === "indexeddb") {
+        showNotice("");
       }
       if (syncWanted) {
         syncWanted = false;
-        persist();
+        saveNow();
       }
     });
+  }
+
+  // A tab being hidden may be closed or frozen next: a save waiting for its turn starts now.
+  function saveWaitingNow() {
+    if (saveTimer !== 0) {
+      saveNow();
+    }
   }
 
   function inSaveFolder(path) {
@@ -63,7 +121,7 @@ const GorvantiPage = (() => {
       const written = (stream.flags & 3) !== 0;  // O_WRONLY or O_RDWR
       const result = close(stream);
       if (written && inSaveFolder(stream.path)) {
-        persist();
+        saveSoon();
       }
       return result;
     };
@@ -71,29 +129,156 @@ const GorvantiPage = (() => {
     FS.rename = (from, to) => {
       rename(from, to);
       if (inSaveFolder(FS.lookupPath(to).path)) {
-        persist();
+        saveSoon();
       }
     };
     const unlink = FS.unlink;
     FS.unlink = (path) => {
       unlink(path);
       if (inSaveFolder(FS.lookupPath(path, { parent: true }).path + "/")) {
-        persist();
+        saveSoon();
       }
     };
   }
 
-  function loadSaveFolder() {
+  // Some private windows and blocked storage have no IndexedDB at all.
+  function hasIndexedDb() {
+    try {
+      return typeof indexedDB !== "undefined" && indexedDB !== null;
+    } catch (error) {
+      return false;
+    }
+  }
+
+  // The save folder is kept in IndexedDB when the browser can read it back; otherwise the game
+  // plays from memory, and never writes over records it could not read.
+  function loadSaveFolder(done) {
     FS.mkdirTree(SAVE_FOLDER);
+    watchWrites();
+    if (!hasIndexedDb()) {
+      recordsNotKept("no IndexedDB", "indexedDB is missing");
+      done();
+      return;
+    }
     FS.mount(IDBFS, {}, SAVE_FOLDER);
-    addRunDependency("gorvanti-save");
     FS.syncfs(true, (error) => {
       if (error) {
-        console.error("Gorvanti: could not read the saved records:", error);
+        recordsNotKept("could not read the saved records", error);
+      } else {
+        storage = "indexeddb";
       }
-      watchWrites();
-      removeRunDependency("gorvanti-save");
+      done();
     });
+  }
+
+  function showElsewhere(text, onTakeOver) {
+    document.getElementById("elsewhere-text").textContent = text;
+    document.getElementById("take-over").onclick = onTakeOver;
+    elsewhere.hidden = false;
+    status.hidden = true;
+  }
+
+  // This tab lost the game to another: what this tab's game does from now on is not saved, and
+  // taking the game back reloads it, so that it reads what the other tab saved.
+  function gameTakenOver() {
+    holdingGame = false;
+    storage = "memory";
+    clearTimeout(saveTimer);
+    saveTimer = 0;
+    canvas.hidden = true;
+    showElsewhere(TAKEN_OVER, () => {
+      sessionStorage.setItem(TAKE_OVER_KEY, "1");
+      location.reload();
+    });
+  }
+
+  // Asks for the game's lock, and calls `start` once this tab holds it, for as long as the page
+  // lives. A lock taken from this tab fails the request: another tab has taken the game over.
+  function requestTheGame(options, start) {
+    let granted = false;
+    navigator.locks.request(LOCK_NAME, options, () => {
+      granted = true;
+      holdingGame = true;
+      elsewhere.hidden = true;
+      start();
+      return new Promise(() => {});
+    }).catch(() => {
+      if (granted) {
+        gameTakenOver();
+      }
+    });
+  }
+
+  function takeOverAsked() {
+    try {
+      const asked = sessionStorage.getItem(TAKE_OVER_KEY) === "1";
+      sessionStorage.removeItem(TAKE_OVER_KEY);
+      return asked;
+    } catch (error) {
+      return false;  // no session storage: the player is asked again
+    }
+  }
+
+  // Before the game starts: one tab at a time, then the records. A tab that finds the game open
+  // elsewhere waits for it to close, and meanwhile offers to take the game over. Without Web
+  // Locks (an old browser) every tab plays.
+  function prepareStorage() {
+    addRunDependency("gorvanti-save");
+    const start = () => loadSaveFolder(() => removeRunDependency("gorvanti-save"));
+    if (!navigator.locks) {
+      start();
+      return;
+    }
+    if (takeOverAsked()) {
+      requestTheGame({ steal: true }, start);
+      return;
+    }
+    const waiting = new AbortController();
+    requestTheGame({ signal: waiting.signal }, start);
+    // A tab that was just closed or reloaded lets go of the lock a moment later.
+    setTimeout(() => {
+      if (!holdingGame) {
+        showElsewhere(OPEN_ELSEWHERE, () => {
+          waiting.abort();
+          requestTheGame({ steal: true }, start);
+        });
+      }
+    }, LOCK_GRACE_MILLISECONDS);
+  }
+
+  // The page cannot load or run the game: the reason on the page, and for a page opened from a
+  // file, how to serve it.
+  function fail(reason) {
+    if (failed) {
+      return;
+    }
+    failed = true;
+    // What a file's failure tells a page opened from a file is only "Script error".
+    if (location.protocol === "file:" && !started) {
+      status.innerHTML = FROM_FILE;
+    } else {
+      const what = started ? "The game stopped" : "The game could not load";
+      status.textContent = `${what}: ${String(reason).replace(/\.$/, "")}.`;
+    }
+    status.className = "error";
+    status.hidden = false;
+  }
+
+  function setStatus(text) {
+    if (!failed) {
+      status.textContent = text;
+      status.hidden = text === "" || !elsewhere.hidden;
+    }
+  }
+
+  function pictureLost(lost) {
+    if (failed) {
+      return;
+    }
+    status.className = lost ? "over-game" : "";
+    // A lost canvas shows the browser's own broken picture.
+    canvas.classList.toggle("lost", lost);
+    setStatus(lost ? PICTURE_LOST : "");
   }
 
   function openDialog(caption, text, warning, labels, focused) {
@@ -132,9 +317,13 @@ const GorvantiPage = (() => {
     canvas.focus();
   }
 
+  // A held key's repeats are no new presses: holding Escape must not answer the question that
+  // the same Escape asked.
   dialog.addEventListener("keydown", (event) => {
     event.preventDefault();
-    inputs.push({ code: event.code });
+    if (!event.repeat) {
+      inputs.push({ code: event.code });
+    }
   });
   dialog.addEventListener("keyup", (event) => event.preventDefault());
   dialog.addEventListener("cancel", (event) => event.preventDefault());
@@ -161,6 +350,13 @@ const GorvantiPage = (() => {
   window.addEventListener("resize", fit);
   document.addEventListener("fullscreenchange", fit);
   canvas.addEventListener("pointerdown", () => canvas.focus());
+  document.addEventListener("visibilitychange", () => {
+    if (document.visibilityState === "hidden") {
+      saveWaitingNow();
+    }
+  });
+  window.addEventListener("pagehide", saveWaitingNow);
+  window.addEventListener("error", (event) => fail(event.message || "a file failed to load"));
   fit();
 
   return {
@@ -169,22 +365,23 @@ const GorvantiPage = (() => {
     closeDialog,
     takeDialogInput: () => inputs.shift(),
     gameEnded,
-    loadSaveFolder,
-    setStatus: (text) => {
-      status.textContent = text;
-      status.hidden = text === "";
+    prepareStorage,
+    setStatus,
+    failed: fail,
+    pictureLost,
+    started: () => {
+      started = true;
+      setStatus("");
+      canvas.focus();
     },
-    focusGame: () => canvas.focus(),
   };
 })();
 
 var Module = {
   canvas: document.getElementById("canvas"),
-  preRun: [GorvantiPage.loadSaveFolder],
-  onRuntimeInitialized: () => {
-    GorvantiPage.setStatus("");
-    GorvantiPage.focusGame();
-  },
+  preRun: [GorvantiPage.prepareStorage],
+  onRuntimeInitialized: GorvantiPage.started,
   setStatus: (text) => GorvantiPage.setStatus(text ? "Loading… " + text : ""),
+  onAbort: (what) => GorvantiPage.failed(String(what)),
   printErr: (text) => console.error(text),
 };
