@@ -3,12 +3,9 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const path = require("node:path");
-const { after, afterEach, before, test } = require("node:test");
-const { serve, launch, waitForGame, recordPresents } = require("./browser");
-
-const SOURCE_DIR = path.resolve(__dirname, "../..");
-const BUILD_DIR = path.resolve(SOURCE_DIR, process.env.GORVANTI_WEB_BUILD_DIR || "build-web");
+const { test } = require("node:test");
+const { waitForGame, recordPresents } = require("./browser");
+const { servedBuild } = require("./served_build");
 
 // A browser repeats a held key about every 33 ms; a second of them.
 const REPEATS = 30;
@@ -21,29 +18,12 @@ const TICK_MILLISECONDS = 40;
 const LOWER_LINE = { x: 180, y: 286, width: 280, height: 14 };
 const SHOWN_WHOLE = 200;
 
-let server;
-let address;
-let browser;
-
-before(async () => {
-  ({ server, address } = await serve(BUILD_DIR));
-  browser = await launch();
-});
-
-after(async () => {
-  await browser.closeAndForget();
-  server.close();
-});
-
-// A page left open would hold the game's lock for the tests after it.
-afterEach(async () => {
-  await Promise.all(browser.pages().map((page) => page.close()));
-});
+const served = servedBuild();
 
 async function openGame() {
-  const page = await browser.newPage();
+  const page = await served.browser.newPage();
   await page.addInitScript(recordPresents);
-  await page.goto(`${address}page/`);
+  await page.goto(`${served.address}page/`);
   await waitForGame(page);
   return page;
 }

@@ -4,11 +4,9 @@
 
 const assert = require("node:assert/strict");
 const path = require("node:path");
-const { after, afterEach, before, test } = require("node:test");
-const { serve, launch, waitForGame, recordPresents } = require("./browser");
-
-const SOURCE_DIR = path.resolve(__dirname, "../..");
-const BUILD_DIR = path.resolve(SOURCE_DIR, process.env.GORVANTI_WEB_BUILD_DIR || "build-web");
+const { test } = require("node:test");
+const { waitForGame, recordPresents } = require("./browser");
+const { servedBuild } = require("./served_build");
 
 const PICTURE_LOST = "The browser has taken the game's picture away. It comes back when the " +
                      "browser allows; if it does not, reload the page. Your records are kept.";
@@ -18,27 +16,10 @@ const LOSE_AT_PRESENT = 150;
 const COMPARED_TICKS = [300, 475];
 const RUN_TICKS = 476;
 
-let server;
-let address;
-let browser;
-
-before(async () => {
-  ({ server, address } = await serve(BUILD_DIR));
-  browser = await launch();
-});
-
-after(async () => {
-  await browser.closeAndForget();
-  server.close();
-});
-
-// A page left open would hold the game's lock for the tests after it.
-afterEach(async () => {
-  await Promise.all(browser.pages().map((page) => page.close()));
-});
+const served = servedBuild();
 
 async function runReplay(page, query) {
-  await page.goto(`${address}page-replay/?${query}`);
+  await page.goto(`${served.address}page-replay/?${query}`);
   await page.waitForFunction(() => window.gorvantiReplay && "exitCode" in window.gorvantiReplay,
                              null, { timeout: 600000 });
   return page.evaluate(() => window.gorvantiReplay);
@@ -73,12 +54,12 @@ function loseContextAt(present) {
 test("a lost WebGL context comes back with the same pictures, and the page says meanwhile",
      async () => {
   const query = `script=full-game&ticks=${RUN_TICKS}&frames=${COMPARED_TICKS}`;
-  const page = await browser.newPage();
+  const page = await served.browser.newPage();
   const kept = await runReplay(page, query);
   assert.equal(kept.exitCode, 1, kept.error);
   await page.close();  // one tab plays at a time
 
-  const lossPage = await browser.newPage();
+  const lossPage = await served.browser.newPage();
   await lossPage.addInitScript(loseContextAt, LOSE_AT_PRESENT);
   const run = await runReplay(lossPage, query);
   assert.equal(run.exitCode, 1, run.error);
@@ -97,8 +78,8 @@ test("a lost WebGL context comes back with the same pictures, and the page says 
 });
 
 test("a page opened from a file says how to serve it", async () => {
-  const page = await browser.newPage();
-  await page.goto("file://" + path.join(BUILD_DIR, "page/index.html"));
+  const page = await served.browser.newPage();
+  await page.goto("file://" + path.join(served.buildDir, "page/index.html"));
   const status = page.locator("#status.error");
   await status.waitFor({ state: "visible", timeout: 30000 });
   const text = await status.textContent();
@@ -108,7 +89,7 @@ test("a page opened from a file says how to serve it", async () => {
 });
 
 test("every request of the page finds its file, the icon included", async () => {
-  const page = await browser.newPage();
+  const page = await served.browser.newPage();
   const failed = [];
   page.on("response", (response) => {
     if (response.status() >= 400) {
@@ -116,7 +97,7 @@ test("every request of the page finds its file, the icon included", async () => 
     }
   });
   await page.addInitScript(recordPresents);
-  await page.goto(`${address}page/`);
+  await page.goto(`${served.address}page/`);
   await waitForGame(page);
   const icon = await page.evaluate(() => document.querySelector("link[rel=icon]").href);
   assert.equal((await page.request.get(icon)).status(), 200);

@@ -4,12 +4,9 @@
 "use strict";
 
 const assert = require("node:assert/strict");
-const path = require("node:path");
-const { after, afterEach, before, test } = require("node:test");
-const { serve, launch, waitForGame, recordPresents } = require("./browser");
-
-const SOURCE_DIR = path.resolve(__dirname, "../..");
-const BUILD_DIR = path.resolve(SOURCE_DIR, process.env.GORVANTI_WEB_BUILD_DIR || "build-web");
+const { test } = require("node:test");
+const { waitForGame, recordPresents } = require("./browser");
+const { servedBuild } = require("./served_build");
 
 const RECORDS_NOT_KEPT =
     "Your records will not be kept: this browser does not let the page store them.";
@@ -22,24 +19,7 @@ const SAVE_DATABASE = "/gorvanti/save";
 const NO_RECORD = "270f";
 const tableWith = (stageOne) => [stageOne, ...Array(9).fill(NO_RECORD)].join("\n") + "\n";
 
-let server;
-let address;
-let browser;
-
-before(async () => {
-  ({ server, address } = await serve(BUILD_DIR));
-  browser = await launch();
-});
-
-after(async () => {
-  await browser.closeAndForget();
-  server.close();
-});
-
-// A page left open would hold the game's lock for the tests after it.
-afterEach(async () => {
-  await Promise.all(browser.pages().map((page) => page.close()));
-});
+const served = servedBuild();
 
 // Counts the page's syncs to IndexedDB and their failures.
 function countSyncs() {
@@ -100,7 +80,7 @@ async function openGame(page, initScript) {
   if (initScript) {
     await page.addInitScript(initScript);
   }
-  await page.goto(`${address}page/`);
+  await page.goto(`${served.address}page/`);
   await waitForGame(page);
 }
 
@@ -129,7 +109,7 @@ test("without IndexedDB, or with one that fails, the game plays and says records
   };
   for (const [name, initScript] of [["no IndexedDB", withoutIndexedDb],
                                     ["a failing IndexedDB", failingIndexedDb]]) {
-    const page = await browser.newPage();
+    const page = await served.browser.newPage();
     const errors = [];
     page.on("pageerror", (error) => errors.push(error.message));
     await openGame(page, initScript);
@@ -145,7 +125,7 @@ test("without IndexedDB, or with one that fails, the game plays and says records
 });
 
 test("a save after the game's rename syncs once and never reports a failure", async () => {
-  const page = await browser.newPage();
+  const page = await served.browser.newPage();
   const warnings = [];
   page.on("console", (message) => {
     if (message.type() === "warning" || message.type() === "error") {
@@ -166,7 +146,7 @@ test("a save after the game's rename syncs once and never reports a failure", as
 });
 
 test("a save still waiting when the page is hidden or left starts at once", async () => {
-  const page = await browser.newPage();
+  const page = await served.browser.newPage();
   await openGame(page, countSyncs);
   let syncs = await settledSyncs(page);
   const hide = {
@@ -197,15 +177,15 @@ test("a save still waiting when the page is hidden or left starts at once", asyn
 
 test("one tab plays at a time; taking over reads the other's records and stops its saves",
      async () => {
-  const first = await browser.newPage();
+  const first = await served.browser.newPage();
   await openGame(first, countSyncs);
   const firstSyncs = (await settledSyncs(first)) + 1;
   await writeRecords(first, tableWith("15b"));
   await first.waitForFunction((count) => window.gorvantiSyncs.started === count, firstSyncs);
 
-  const second = await browser.newPage();
+  const second = await served.browser.newPage();
   await second.addInitScript(recordPresents);
-  await second.goto(`${address}page/`);
+  await second.goto(`${served.address}page/`);
   await second.locator("#elsewhere").waitFor({ state: "visible" });
   assert.equal(await second.textContent("#elsewhere-text"), OPEN_ELSEWHERE);
   await second.waitForTimeout(1000);
