@@ -187,7 +187,11 @@ const GorvantiPage = (() => {
     saveTimer = 0;
     canvas.hidden = true;
     showElsewhere(TAKEN_OVER, () => {
-      sessionStorage.setItem(TAKE_OVER_KEY, "1");
+      try {
+        sessionStorage.setItem(TAKE_OVER_KEY, "1");
+      } catch (error) {
+        // No session storage: the reloaded page asks once more.
+      }
       location.reload();
     });
   }
