@@ -7,6 +7,15 @@
 
 // After windows.h, whose types it uses.
 #include <mmsystem.h>
+
+// The entry, the message peek, the clock read and the key poll go through the Windows build's own
+// layer: it chooses the folder to run in, rests while the queue is empty, and counts keys only
+// while the game is in front. The game's code keeps the SDK's names.
+#include "platform/windows/layer_calls.h"
+#define WinMain GameWinMain
+#define PeekMessageA platform::windows::PeekMessageOrRest
+#define QueryPerformanceCounter platform::windows::ReadGameClock
+#define GetAsyncKeyState platform::windows::ForegroundKeyState
 #elif defined(_WIN32)
 #include "platform/win32_on_windows.h"
 #else
