@@ -30,6 +30,8 @@ class GlContext {
     virtual void DrawableSize(int& width, int& height) const = 0;
     virtual int DepthBits() const = 0;
     virtual GlFlavour Flavour() const = 0;
+    // A hidden surface of its own (tests, tools): nobody watches its frames' timing.
+    virtual bool Offscreen() const { return false; }
 };
 
 // Starts the system's video side once more for a Direct3D object; false, with the reason in
