@@ -27,6 +27,8 @@ constexpr int TITLE_OPENING_TICK = 3;
 constexpr int WAITING_TITLE_TICK = 12;
 constexpr int PLAY_TICK = 300;
 constexpr int ENDING_TICK = 3860;
+// The first frames compile the shaders they need and fill the device's caches.
+constexpr int WARM_UP_FRAMES = 3;
 
 // The game's folder with the build's art, settings and best times, in a scratch folder: the
 // replay clears stages and writes best times.
@@ -65,6 +67,10 @@ void DrawSceneFrames(benchmark::State& state, int tick) {
     if (StartUpWithoutLoop(*app) == 0 || !TickTo(*app, session, tick + 1)) {
         state.SkipWithError("no device, art or replay");
     } else {
+        for (int frame = 0; frame < WARM_UP_FRAMES; ++frame) {
+            app->DrawFrame();
+            app->PresentFrame();
+        }
         double seconds = 0;
         for (auto _ : state) {
             const auto start = std::chrono::steady_clock::now();
