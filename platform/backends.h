@@ -2,6 +2,7 @@
 // the game. By default the real backends of the build are used (real_backends.h).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -50,6 +51,9 @@ class WindowSystem {
     // Called when PeekMessageA finds nothing waiting: the game's loop never waits by itself, so
     // this may give the processor back for a short, bounded moment, ending early for an event.
     virtual void Rest() = 0;
+    // The game read its clock (QueryPerformanceCounter, timeGetTime); `reading` is what it read,
+    // as time on the clock. A window system that rests plans its rests from these (rest_planner.h).
+    virtual void NoteClockRead(std::chrono::nanoseconds reading) { (void)reading; }
 };
 
 // The system asked the program to end (SIGTERM, SIGINT, the session closing): every window gets a

@@ -7,6 +7,14 @@ namespace {
 constexpr int STOCK_OBJECT_COUNT = 20;
 constexpr SHORT KEY_DOWN_BIT = static_cast<SHORT>(0x8000);
 
+// A counter reading as time, without overflowing for counters of any age.
+std::chrono::nanoseconds CounterTime(int64_t counter, int64_t countsPerSecond) {
+    constexpr int64_t NANOSECONDS_PER_SECOND = 1'000'000'000;
+    return std::chrono::nanoseconds(counter / countsPerSecond * NANOSECONDS_PER_SECOND +
+                                    counter % countsPerSecond * NANOSECONDS_PER_SECOND /
+                                        countsPerSecond);
+}
+
 }  // namespace
 
 HGDIOBJ WINAPI GetStockObject(int object) {
@@ -48,10 +56,18 @@ BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
     if (count == nullptr) {
         return FALSE;
     }
-    count->QuadPart = platform::CurrentClock().Counter();
+    platform::Clock& clock = platform::CurrentClock();
+    count->QuadPart = clock.Counter();
+    int64_t countsPerSecond = 0;
+    if (clock.Frequency(countsPerSecond) && countsPerSecond > 0) {
+        platform::CurrentWindowSystem().NoteClockRead(
+            CounterTime(count->QuadPart, countsPerSecond));
+    }
     return TRUE;
 }
 
 DWORD WINAPI timeGetTime(void) {
-    return platform::CurrentClock().Milliseconds();
+    const DWORD milliseconds = platform::CurrentClock().Milliseconds();
+    platform::CurrentWindowSystem().NoteClockRead(std::chrono::milliseconds(milliseconds));
+    return milliseconds;
 }

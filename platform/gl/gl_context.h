@@ -36,6 +36,8 @@ class GlContext {
     virtual GlFlavour Flavour() const = 0;
     // RESTORED once after each return of a lost context; the desktop's contexts are never lost.
     virtual ContextState TakeState() { return ContextState::KEPT; }
+    // A hidden surface of its own (tests, tools): nobody watches its frames' timing.
+    virtual bool Offscreen() const { return false; }
 };
 
 // Starts the system's video side once more for a Direct3D object; false, with the reason in

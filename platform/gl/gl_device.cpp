@@ -38,6 +38,15 @@ D3DLIGHT9 DefaultLight() {
     return light;
 }
 
+// A clear rectangle cut to the back buffer.
+PixelRect InBackBuffer(const D3DRECT& rect, int width, int height) {
+    const LONG left = std::clamp<LONG>(rect.x1, 0, width);
+    const LONG top = std::clamp<LONG>(rect.y1, 0, height);
+    const LONG right = std::clamp<LONG>(rect.x2, 0, width);
+    const LONG bottom = std::clamp<LONG>(rect.y2, 0, height);
+    return {left, top, right - left, bottom - top};
+}
+
 }  // namespace
 
 HRESULT GlDevice::Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS& parameters,
@@ -98,7 +107,8 @@ GlDevice::GlDevice(IDirect3D9* parent, std::unique_ptr<GlContext> context, int w
       width(width),
       height(height),
       depthBuffer(depthBuffer),
-      programs(std::make_unique<ProgramCache>(this->context->Flavour())) {
+      programs(std::make_unique<ProgramCache>(this->context->Flavour())),
+      renderScale(RenderScale::FromEnvironment(!this->context->Offscreen())) {
     uniformVersions.fill(1);
     parent->AddRef();
     SetDefaultStates();
@@ -122,6 +132,9 @@ GlDevice::~GlDevice() {
     pages.Free(white);
     pages.DeleteAll();
     programs.reset();
+    layer.reset();
+    indexCache.reset();
+    vertexCache.reset();
     indexStream.reset();
     vertexStream.reset();
     glDeleteVertexArrays(1, &vertexArray);
@@ -168,19 +181,16 @@ void GlDevice::InitialiseOpenGl() {
     FitToDrawable();
     glDisable(GL_DITHER);
     glFrontFace(GL_CW);  // Direct3D's front faces are clockwise on the screen
-    // Every draw streams its vertices, laid out as Vertex, and its indices through two buffers.
+    // Draws stream their vertices, laid out as Vertex, and their indices through two buffers,
+    // or draw from the buffers of the cache when they come from memory drawn from before.
     glGenVertexArrays(1, &vertexArray);
     glBindVertexArray(vertexArray);
-    vertexStream = std::make_unique<StreamBuffer>(GL_ARRAY_BUFFER);
-    indexStream = std::make_unique<StreamBuffer>(GL_ELEMENT_ARRAY_BUFFER);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexStream->Name());
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexStream->Name());
-    const auto stride = static_cast<GLsizei>(sizeof(Vertex));
-    const auto at = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
-    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, position)));
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, normal)));
-    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(Vertex, colour)));
-    glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, texture)));
+    vertexStream = std::make_unique<StreamBuffer>(GL_ARRAY_BUFFER, bufferBindings);
+    indexStream = std::make_unique<StreamBuffer>(GL_ELEMENT_ARRAY_BUFFER, bufferBindings);
+    vertexCache = std::make_unique<SourceCache>(GL_ARRAY_BUFFER, bufferBindings);
+    indexCache = std::make_unique<SourceCache>(GL_ELEMENT_ARRAY_BUFFER, bufferBindings);
+    layer = std::make_unique<SceneLayer>();
+    PointAttributesAt(vertexStream->Name());
     for (GLuint attribute = 0; attribute < 4; ++attribute) {
         glEnableVertexAttribArray(attribute);
     }
@@ -200,9 +210,58 @@ void GlDevice::FitToDrawable() {
     drawableWidth = newWidth;
     drawableHeight = newHeight;
     picture = LetterboxPicture(drawableWidth, drawableHeight, width, height);
+    UsePictureViewport();
+}
+
+void GlDevice::UsePictureViewport() {
     // The game's viewport is the whole back buffer: ClipFix and WindowToClip stay in its
-    // coordinates, and the viewport carries them onto the picture.
+    // coordinates, and the viewport carries them onto the picture (or the layer).
     glViewport(picture.x, RowsBelow(picture, drawableHeight), picture.width, picture.height);
+}
+
+int GlDevice::FullFactor() const {
+    return std::max(1, picture.width / width);
+}
+
+void GlDevice::BeginFrame() {
+    frameStarted = true;
+    frameStart = std::chrono::steady_clock::now();
+    const int full = FullFactor();
+    const int factor = renderScale.Factor(full);
+    layerInUse =
+        factor < full && layer->Resize(width * factor, height * factor, context->DepthBits());
+    layerBound = false;
+    layerDrawn = false;
+    layerDone = false;
+}
+
+void GlDevice::RouteDraw(bool transformed) {
+    if (!layerInUse || layerDone) {
+        return;
+    }
+    if (transformed) {
+        FinishLayer();
+        return;
+    }
+    if (!layerBound) {
+        layer->Bind();
+        layerBound = true;
+    }
+    layerDrawn = true;
+}
+
+void GlDevice::FinishLayer() {
+    if (!layerInUse || layerDone) {
+        return;
+    }
+    if (layerDrawn) {
+        layer->Enlarge(picture, drawableHeight);
+    } else if (layerBound) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+    UsePictureViewport();
+    layerBound = false;
+    layerDone = true;
 }
 
 ULONG GlDevice::AddRef() {
@@ -267,7 +326,11 @@ HRESULT GlDevice::EndScene() {
     }
     inScene = false;
     MakeCurrent();
+    FinishLayer();
     glFlush();
+    if (frameStarted) {
+        sceneTime = std::chrono::steady_clock::now() - frameStart;
+    }
     if (hooks.endScene) {
         hooks.endScene();
     }
@@ -285,6 +348,9 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
         return D3D_OK;
     }
     MakeCurrent();
+    if (!frameStarted) {
+        BeginFrame();
+    }
     glEnable(GL_SCISSOR_TEST);
     if ((flags & D3DCLEAR_TARGET) != 0 && count == 0) {
         // The bars stay black whatever the game clears to; its whole-buffer clear begins every
@@ -317,15 +383,33 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
         ClearArea(picture, mask);
     }
     for (DWORD i = 0; i < count; ++i) {
-        const LONG left = std::clamp<LONG>(rects[i].x1, 0, width);
-        const LONG top = std::clamp<LONG>(rects[i].y1, 0, height);
-        const LONG right = std::clamp<LONG>(rects[i].x2, 0, width);
-        const LONG bottom = std::clamp<LONG>(rects[i].y2, 0, height);
-        const PixelRect area = {left, top, right - left, bottom - top};
-        ClearArea(OnPicture(picture, width, height, area), mask);
+        ClearArea(OnPicture(picture, width, height, InBackBuffer(rects[i], width, height)), mask);
     }
+    ClearLayer(count, rects, mask);
     glDisable(GL_SCISSOR_TEST);
     return D3D_OK;
+}
+
+void GlDevice::ClearLayer(DWORD count, const D3DRECT* rects, GLbitfield mask) {
+    if (!layerInUse || layerDone || mask == 0) {
+        return;
+    }
+    layer->Bind();
+    const PixelRect whole = {0, 0, layer->Width(), layer->Height()};
+    for (DWORD i = 0; i < std::max<DWORD>(count, 1); ++i) {
+        PixelRect area = whole;
+        if (count != 0) {
+            area = OnPicture(whole, width, height, InBackBuffer(rects[i], width, height));
+        }
+        if (!area.Empty()) {
+            glScissor(area.x, RowsBelow(area, whole.height), area.width, area.height);
+            glClear(mask);
+        }
+    }
+    // What the frame drew into the layer before is gone; the next 3-D draw binds it again.
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    UsePictureViewport();
+    layerBound = false;
 }
 
 void GlDevice::ClearArea(const PixelRect& area, GLbitfield mask) {
@@ -336,7 +420,15 @@ void GlDevice::ClearArea(const PixelRect& area, GLbitfield mask) {
 }
 
 HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
+    const auto swapStart = std::chrono::steady_clock::now();
     context->Swap();
+    if (frameStarted) {
+        renderScale.NoteFrame(sceneTime + (std::chrono::steady_clock::now() - swapStart),
+                              FullFactor());
+        frameStarted = false;
+    }
+    vertexCache->EndFrame();
+    indexCache->EndFrame();
     FitToDrawable();
     if (hooks.present) {
         hooks.present();

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <bitset>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -16,7 +17,10 @@
 #include "platform/gl/gl_context.h"
 #include "platform/gl/gl_direct3d.h"
 #include "platform/gl/gl_letterbox.h"
+#include "platform/gl/gl_render_scale.h"
+#include "platform/gl/gl_scene_layer.h"
 #include "platform/gl/gl_shaders.h"
+#include "platform/gl/gl_source_cache.h"
 #include "platform/gl/gl_states.h"
 #include "platform/gl/gl_stream_buffer.h"
 #include "platform/gl/gl_texture_pages.h"
@@ -118,8 +122,19 @@ class GlDevice final : public IDirect3DDevice9 {
     void InitialiseOpenGl();
     // Lays the picture onto the drawable's present size (after a resize, or at the start).
     void FitToDrawable();
+    void UsePictureViewport();
     // With the scissor test on.
     void ClearArea(const PixelRect& area, GLbitfield mask);
+    // The layer's part of a clear, when this frame draws its 3-D scene there.
+    void ClearLayer(DWORD count, const D3DRECT* rects, GLbitfield mask);
+    // The picture's size over the back buffer's, in whole times.
+    int FullFactor() const;
+    // At a frame's first clear: how finely its 3-D scene is drawn, and the frame's clock.
+    void BeginFrame();
+    // Before each draw: the 3-D scene into the layer, sprites straight onto the picture, the
+    // layer enlarged under them first.
+    void RouteDraw(bool transformed);
+    void FinishLayer();
     void MarkChanged(StateGroup group);
     void NoteUnknownState(std::bitset<RENDER_STATE_COUNT>& seen, const char* kind, DWORD number);
 
@@ -132,8 +147,17 @@ class GlDevice final : public IDirect3DDevice9 {
     // gl_draw.cpp
     HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData, UINT indexSize,
                  uint64_t vertexCount, const void* vertexData, UINT vertexStride);
+    // The draw's vertices from the cache when the game drew the same ones before, else streamed;
+    // the attributes read them from `base` on.
+    const Vertex* SupplyVertices(const void* vertexData, UINT vertexStride, uint64_t count,
+                                 float layerCoordinate, uint32_t& base, bool& cached);
     void ConvertVertices(const VertexLayout& layout, const void* vertexData, UINT vertexStride,
-                         uint64_t count, float layerCoordinate);
+                         uint64_t count, float layerCoordinate, Vertex* converted) const;
+    void PointAttributesAt(GLuint buffer);
+    // The indices of a draw, or of its outline for the wireframe and point fills, counted from
+    // `base`, into `indices`.
+    void MakeIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
+                     UINT indexSize, uint32_t base, const Vertex* vertices);
     void ApplyFixedStates();
     ShaderKey MakeKey(const VertexLayout& layout, bool texture3D) const;
     bool UseProgram(const VertexLayout& layout, bool texture3D);
@@ -144,8 +168,12 @@ class GlDevice final : public IDirect3DDevice9 {
     void SendConstants(GlProgram& program);
     // The triangles of a draw as lines or points, for the fill modes OpenGL ES lacks.
     void OutlineTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
-                          UINT indexSize, uint32_t base, bool points);
-    bool FacesAway(uint32_t a, uint32_t b, uint32_t c, bool transformed) const;
+                          UINT indexSize, uint32_t base, bool points, const Vertex* vertices);
+    bool FacesAway(const Vertex* corners[3], const D3DMATRIX& toClip, bool transformed) const;
+    // The fill mode draws the triangles' edges or corners.
+    bool Outlined(D3DPRIMITIVETYPE type) const;
+    // Whether the outline depends on the transforms: outlines leave out faces turned away.
+    bool OutlineCulled() const;
 
     IDirect3D9* parent;
     DeviceHooks hooks;
@@ -196,8 +224,24 @@ class GlDevice final : public IDirect3DDevice9 {
     bool keyTexture3D = false;
     GlProgram* program = nullptr;  // the program OpenGL uses now
     GLuint vertexArray = 0;
+    BufferBindings bufferBindings;
+    GLuint attributeSource = 0;  // the buffer the vertex attributes read
     std::unique_ptr<StreamBuffer> vertexStream;
     std::unique_ptr<StreamBuffer> indexStream;
+    std::unique_ptr<SourceCache> vertexCache;
+    std::unique_ptr<SourceCache> indexCache;
+
+    // The 3-D scene at a lower factor than the picture's, when frames run late.
+    RenderScale renderScale;
+    std::unique_ptr<SceneLayer> layer;
+    bool layerInUse = false;  // this frame's 3-D scene goes into the layer
+    bool layerBound = false;  // the layer is bound for drawing now
+    bool layerDrawn = false;  // 3-D drawn into the layer and not yet enlarged
+    bool layerDone = false;   // enlarged: the rest of the frame goes straight onto the picture
+    // What the frame cost: from its first clear to its EndScene, and its present.
+    bool frameStarted = false;
+    std::chrono::steady_clock::time_point frameStart;
+    std::chrono::nanoseconds sceneTime{};
 
     VertexLayout fvfLayout;  // `fvf` decoded, when it is a format the device draws
     bool fvfDrawable = false;

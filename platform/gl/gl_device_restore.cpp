@@ -30,9 +30,16 @@ void GlDevice::RecreateOpenGlObjects() {
     keyDirty = true;
     fixedStatesKnown = false;
     fixedStatesDirty = true;
+    layer.reset();
+    layerBound = false;
+    indexCache.reset();
+    vertexCache.reset();
     indexStream.reset();
     vertexStream.reset();
     glDeleteVertexArrays(1, &vertexArray);
+    // New names may repeat dead ones, so nothing counts as bound any more.
+    bufferBindings = BufferBindings{};
+    attributeSource = 0;
     // Makes FitToDrawable set the viewport again.
     drawableWidth = 0;
     drawableHeight = 0;

@@ -14,6 +14,9 @@ namespace {
 
 // More vertices than any draw of the game; it keeps a wrong count from allocating gigabytes.
 constexpr uint64_t MAX_DRAW_VERTICES = uint64_t{1} << 24;
+// Smaller draws (a sprite's four corners) stream: pointing the attributes at a buffer of their own
+// would cost more than copying them.
+constexpr uint64_t MIN_CACHED_VERTICES = 32;
 constexpr float MAX_SHININESS = 128.0f;
 constexpr float STRAIGHT_ANGLE_DEGREES = 180.0f;
 constexpr float RIGHT_ANGLE_DEGREES = 90.0f;
@@ -167,9 +170,13 @@ HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* i
     }
     const VertexLayout& layout = fvfLayout;
     MakeCurrent();
+    RouteDraw(layout.transformed);
     const TexturePlace& texture =
         bound[0] != nullptr && bound[0]->Place().target != 0 ? bound[0]->Place() : white;
-    ConvertVertices(layout, vertexData, vertexStride, vertexCount, texture.layerCoordinate);
+    uint32_t base = 0;
+    bool verticesCached = false;
+    const Vertex* vertices = SupplyVertices(vertexData, vertexStride, vertexCount,
+                                            texture.layerCoordinate, base, verticesCached);
     if (fixedStatesDirty) {
         ApplyFixedStates();
     }
@@ -179,28 +186,35 @@ HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* i
     SendUniforms(*program, layout.transformed);
     bindings.Bind(texture.target, texture.name);
 
-    // The attributes point at the buffer's start: the draw's vertices are counted from there.
-    constexpr auto VERTEX_SIZE = static_cast<GLsizeiptr>(sizeof(Vertex));
-    const GLintptr vertexOffset = vertexStream->Append(
-        scratch.data(), static_cast<GLsizeiptr>(scratch.size()) * VERTEX_SIZE, VERTEX_SIZE);
-    const auto base = static_cast<uint32_t>(vertexOffset / VERTEX_SIZE);
-    const DWORD fill = renderStates[D3DRS_FILLMODE];
-    GLenum mode = PrimitiveMode(type);
-    if (IsTriangles(type) && (fill == D3DFILL_WIREFRAME || fill == D3DFILL_POINT)) {
-        const bool points = fill == D3DFILL_POINT;
-        OutlineTriangles(type, primitiveCount, indexData, indexSize, base, points);
-        mode = points ? GL_POINTS : GL_LINES;
-    } else if (indexData == nullptr) {
+    const bool outlined = Outlined(type);
+    const bool points = renderStates[D3DRS_FILLMODE] == D3DFILL_POINT;
+    const GLenum mode = !outlined ? PrimitiveMode(type) : points ? GL_POINTS : GL_LINES;
+    if (indexData == nullptr && !outlined) {
         glDrawArrays(mode, static_cast<GLint>(base),
                      static_cast<GLsizei>(VerticesPerDraw(type, primitiveCount)));
         return D3D_OK;
-    } else {
-        const uint64_t count = VerticesPerDraw(type, primitiveCount);
-        indices.resize(count);
-        for (uint64_t i = 0; i < count; ++i) {
-            indices[i] = base + IndexAt(indexData, indexSize, i);
+    }
+    // Indices into cached vertices are cached too, unless the outline follows the transforms.
+    if (verticesCached && !(outlined && OutlineCulled())) {
+        const uint64_t indexBytes =
+            indexData == nullptr ? 0 : VerticesPerDraw(type, primitiveCount) * indexSize;
+        const uint64_t conversion = uint64_t{indexSize} | uint64_t{type} << 8 |
+                                    uint64_t{outlined} << 16 | uint64_t{points} << 17;
+        const CachedSource* cached = indexCache->Find(
+            {indexData, indexBytes, conversion, primitiveCount}, [&](std::vector<uint8_t>& out) {
+                MakeIndices(type, primitiveCount, indexData, indexSize, 0, vertices);
+                const auto* bytes = reinterpret_cast<const uint8_t*>(indices.data());
+                out.assign(bytes, bytes + indices.size() * sizeof(uint32_t));
+            });
+        if (cached != nullptr) {
+            const auto count = static_cast<GLsizei>(cached->converted.size() / sizeof(uint32_t));
+            if (count > 0) {
+                glDrawElements(mode, count, GL_UNSIGNED_INT, nullptr);
+            }
+            return D3D_OK;
         }
     }
+    MakeIndices(type, primitiveCount, indexData, indexSize, base, vertices);
     if (!indices.empty()) {
         constexpr auto INDEX_SIZE = static_cast<GLsizeiptr>(sizeof(uint32_t));
         const GLintptr indexOffset = indexStream->Append(
@@ -211,12 +225,83 @@ HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* i
     return D3D_OK;
 }
 
-void GlDevice::ConvertVertices(const VertexLayout& layout, const void* vertexData,
-                               UINT vertexStride, uint64_t count, float layerCoordinate) {
+const GlDevice::Vertex* GlDevice::SupplyVertices(const void* vertexData, UINT vertexStride,
+                                                 uint64_t count, float layerCoordinate,
+                                                 uint32_t& base, bool& cached) {
+    constexpr auto VERTEX_SIZE = static_cast<GLsizeiptr>(sizeof(Vertex));
+    if (count >= MIN_CACHED_VERTICES) {
+        uint32_t layerBits = 0;
+        std::memcpy(&layerBits, &layerCoordinate, sizeof(layerBits));
+        // The last vertex is read no further than its layout reaches, as the conversion does.
+        const SourceKey key{vertexData, (count - 1) * vertexStride + fvfLayout.size,
+                            uint64_t{fvf} | uint64_t{vertexStride} << 32, layerBits};
+        const CachedSource* entry = vertexCache->Find(key, [&](std::vector<uint8_t>& out) {
+            out.resize(count * sizeof(Vertex));
+            ConvertVertices(fvfLayout, vertexData, vertexStride, count, layerCoordinate,
+                            reinterpret_cast<Vertex*>(out.data()));
+        });
+        if (entry != nullptr) {
+            PointAttributesAt(entry->buffer);
+            base = 0;
+            cached = true;
+            return reinterpret_cast<const Vertex*>(entry->converted.data());
+        }
+    }
     scratch.resize(count);
+    ConvertVertices(fvfLayout, vertexData, vertexStride, count, layerCoordinate, scratch.data());
+    // The attributes point at the buffer's start: the draw's vertices are counted from there.
+    const GLintptr offset = vertexStream->Append(
+        scratch.data(), static_cast<GLsizeiptr>(scratch.size()) * VERTEX_SIZE, VERTEX_SIZE);
+    PointAttributesAt(vertexStream->Name());
+    base = static_cast<uint32_t>(offset / VERTEX_SIZE);
+    cached = false;
+    return scratch.data();
+}
+
+void GlDevice::PointAttributesAt(GLuint buffer) {
+    if (attributeSource == buffer) {
+        return;
+    }
+    bufferBindings.Bind(GL_ARRAY_BUFFER, buffer);
+    const auto stride = static_cast<GLsizei>(sizeof(Vertex));
+    const auto at = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, position)));
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, normal)));
+    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(Vertex, colour)));
+    glVertexAttribPointer(3, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, texture)));
+    attributeSource = buffer;
+}
+
+void GlDevice::MakeIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
+                           UINT indexSize, uint32_t base, const Vertex* vertices) {
+    if (Outlined(type)) {
+        const bool points = renderStates[D3DRS_FILLMODE] == D3DFILL_POINT;
+        OutlineTriangles(type, primitiveCount, indexData, indexSize, base, points, vertices);
+        return;
+    }
+    const uint64_t count = VerticesPerDraw(type, primitiveCount);
+    indices.resize(count);
+    for (uint64_t i = 0; i < count; ++i) {
+        indices[i] = base + IndexAt(indexData, indexSize, i);
+    }
+}
+
+bool GlDevice::Outlined(D3DPRIMITIVETYPE type) const {
+    const DWORD fill = renderStates[D3DRS_FILLMODE];
+    return IsTriangles(type) && (fill == D3DFILL_WIREFRAME || fill == D3DFILL_POINT);
+}
+
+bool GlDevice::OutlineCulled() const {
+    const DWORD cull = renderStates[D3DRS_CULLMODE];
+    return cull == D3DCULL_CW || cull == D3DCULL_CCW;
+}
+
+void GlDevice::ConvertVertices(const VertexLayout& layout, const void* vertexData,
+                               UINT vertexStride, uint64_t count, float layerCoordinate,
+                               Vertex* converted) const {
     const auto* bytes = static_cast<const uint8_t*>(vertexData);
     for (uint64_t i = 0; i < count; ++i, bytes += vertexStride) {
-        Vertex& vertex = scratch[i];
+        Vertex& vertex = converted[i];
         const float x = ReadAt<float>(bytes, layout.position);
         const float y = ReadAt<float>(bytes, layout.position + 4);
         const float z = ReadAt<float>(bytes, layout.position + 8);
@@ -466,9 +551,13 @@ void GlDevice::SendConstants(GlProgram& target) {
 }
 
 void GlDevice::OutlineTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
-                                UINT indexSize, uint32_t base, bool points) {
+                                UINT indexSize, uint32_t base, bool points,
+                                const Vertex* vertices) {
     indices.clear();
     const bool transformed = fvfLayout.transformed;
+    const bool culled = OutlineCulled();
+    const D3DMATRIX toClip =
+        transformed || !culled ? D3DMATRIX{} : Multiply(Multiply(world, view), projection);
     for (uint64_t t = 0; t < primitiveCount; ++t) {
         uint64_t corners[3];
         if (type == D3DPT_TRIANGLELIST) {
@@ -488,7 +577,8 @@ void GlDevice::OutlineTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, cons
         const uint32_t a = IndexAt(indexData, indexSize, corners[0]);
         const uint32_t b = IndexAt(indexData, indexSize, corners[1]);
         const uint32_t c = IndexAt(indexData, indexSize, corners[2]);
-        if (FacesAway(a, b, c, transformed)) {
+        const Vertex* outlineCorners[3] = {&vertices[a], &vertices[b], &vertices[c]};
+        if (culled && FacesAway(outlineCorners, toClip, transformed)) {
             continue;
         }
         if (points) {
@@ -500,19 +590,13 @@ void GlDevice::OutlineTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, cons
     }
 }
 
-bool GlDevice::FacesAway(uint32_t a, uint32_t b, uint32_t c, bool transformed) const {
-    const DWORD cull = renderStates[D3DRS_CULLMODE];
-    if (cull != D3DCULL_CW && cull != D3DCULL_CCW) {
-        return false;
-    }
+bool GlDevice::FacesAway(const Vertex* corners[3], const D3DMATRIX& toClip,
+                         bool transformed) const {
     // Window positions, y down, as Direct3D judges the winding.
-    const D3DMATRIX toClip =
-        transformed ? D3DMATRIX{} : Multiply(Multiply(world, view), projection);
     float x[3];
     float y[3];
-    const uint32_t corners[3] = {a, b, c};
     for (int k = 0; k < 3; ++k) {
-        const float* p = scratch[corners[k]].position;
+        const float* p = corners[k]->position;
         if (transformed) {
             x[k] = p[0] / p[3];
             y[k] = p[1] / p[3];
@@ -533,7 +617,7 @@ bool GlDevice::FacesAway(uint32_t a, uint32_t b, uint32_t c, bool transformed) c
     const float area = (x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]);
     // With y down, a positive area is clockwise on the screen: Direct3D's front face.
     const bool clockwise = area > 0.0f;
-    return cull == D3DCULL_CCW ? !clockwise : clockwise;
+    return renderStates[D3DRS_CULLMODE] == D3DCULL_CCW ? !clockwise : clockwise;
 }
 
 }  // namespace platform::gl

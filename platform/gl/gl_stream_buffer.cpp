@@ -12,7 +12,8 @@ constexpr GLsizeiptr FIRST_CAPACITY = GLsizeiptr{1} << 20;  // a frame of the ga
 
 }  // namespace
 
-StreamBuffer::StreamBuffer(GLenum target) : target(target) {
+StreamBuffer::StreamBuffer(GLenum target, BufferBindings& bindings)
+    : target(target), bindings(bindings) {
     glGenBuffers(1, &name);
 }
 
@@ -21,6 +22,7 @@ StreamBuffer::~StreamBuffer() {
 }
 
 GLintptr StreamBuffer::Append(const void* data, GLsizeiptr size, GLsizeiptr alignment) {
+    bindings.Bind(target, name);
     GLintptr offset = (used + alignment - 1) / alignment * alignment;
     if (offset + size > capacity) {
         capacity = std::max({capacity, FIRST_CAPACITY, 2 * size});

@@ -2,26 +2,28 @@
 // a draw costs a copy and no new buffer storage.
 #pragma once
 
+#include "platform/gl/gl_source_cache.h"
 #include "platform/gl/opengl.h"
 
 namespace platform::gl {
 
 class StreamBuffer {
   public:
-    // With the context current and the buffer to be bound to `target` by the caller's vertex
-    // array (GL_ARRAY_BUFFER or GL_ELEMENT_ARRAY_BUFFER).
-    explicit StreamBuffer(GLenum target);
+    // With the context current; `target` is GL_ARRAY_BUFFER or GL_ELEMENT_ARRAY_BUFFER.
+    StreamBuffer(GLenum target, BufferBindings& bindings);
     ~StreamBuffer();
     StreamBuffer(const StreamBuffer&) = delete;
     StreamBuffer& operator=(const StreamBuffer&) = delete;
 
     GLuint Name() const { return name; }
-    // Copies `size` bytes behind the earlier ones, at a multiple of `alignment`; returns where.
-    // A full buffer gets fresh storage: the draws queued on the old one keep theirs.
+    // Copies `size` bytes behind the earlier ones, at a multiple of `alignment`; returns where,
+    // the buffer left bound. A full buffer gets fresh storage: the draws queued on the old one
+    // keep theirs.
     GLintptr Append(const void* data, GLsizeiptr size, GLsizeiptr alignment);
 
   private:
     GLenum target;
+    BufferBindings& bindings;
     GLuint name = 0;
     GLsizeiptr capacity = 0;
     GLintptr used = 0;

@@ -63,6 +63,7 @@ class SdlGlContext final : public GlContext {
     void DrawableSize(int& width, int& height) const override;
     int DepthBits() const override { return depthBits; }
     GlFlavour Flavour() const override { return flavour; }
+    bool Offscreen() const override { return ownsWindow; }
 
   private:
     SDL_Window* window = nullptr;

@@ -5,8 +5,8 @@
 
 #include <thread>
 
+#include "platform/rest_planner.h"
 #include "platform/sdl/present_log.h"
-#include "platform/sdl/rest_planner.h"
 
 namespace platform::sdl {
 namespace {
@@ -23,9 +23,12 @@ Nanoseconds Now() {
 }  // namespace
 
 void NotePresent() {
-    const Nanoseconds now = Now();
-    Planner().NotePresent(now);
-    LogPresent(now);
+    Planner().NotePresent();
+    LogPresent(Now());
+}
+
+void NoteClockRead(Nanoseconds reading) {
+    Planner().NoteClockRead(reading);
 }
 
 void ForgetPresents() {
@@ -34,6 +37,9 @@ void ForgetPresents() {
 
 void RestUntilEventOrDue() {
     const Nanoseconds rest = Planner().RestAt(Now());
+    if (rest <= Nanoseconds::zero()) {
+        return;
+    }
     const auto wholeMilliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(rest);
     // SDL's wait counts whole milliseconds and may overrun by one; the planner leaves room for it.
     if (wholeMilliseconds.count() > 0 && SDL_WasInit(SDL_INIT_VIDEO) != 0) {

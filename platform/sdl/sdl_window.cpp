@@ -96,6 +96,7 @@ class SdlWindows : public WindowSystem {
     }
 
     void Rest() override { RestUntilEventOrDue(); }
+    void NoteClockRead(std::chrono::nanoseconds reading) override { sdl::NoteClockRead(reading); }
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "tests/replay_frames/frame_images.h"
@@ -153,4 +154,30 @@ TEST(ScaledFrames, AtFactorTwoSpritesAreEnlargedExactlyAndTheBoardAveragesAlike)
     }
     const int blocks = (GAME_WIDTH / BLOCK) * (GAME_HEIGHT / BLOCK);
     EXPECT_LE(differing, MOST_DIFFERING_SHARE * blocks);
+}
+
+TEST(ScaledFrames, AtRenderScaleOneTheBoardIsDrawnAtFactorOneAndEnlarged) {
+    // GORVANTI_RENDER_SCALE=1 draws the 3-D board at factor 1 into a layer of its own and
+    // enlarges it pixel for pixel; the sprites over it are the exact enlargement as always. So
+    // every 2 x 2 block is one colour, the colour of the frame drawn at factor 1 but where the
+    // layer's depth buffer settles a near tie of two surfaces the other way: a few pixels along
+    // the board's rim, far fewer than one in a hundred.
+    constexpr int SCALE = 2;
+    constexpr double MOST_DIFFERING_SHARE = 0.01;
+    const Frames original = DrawFrames(1);
+    setenv("GORVANTI_RENDER_SCALE", "1", 1);
+    const Frames scaled = DrawFrames(SCALE);
+    unsetenv("GORVANTI_RENDER_SCALE");
+    ASSERT_FALSE(scaled.play.rgba.empty() || original.play.rgba.empty());
+    int mixedBlocks = 0;
+    for (int y = 0; y < GAME_HEIGHT * SCALE; y += SCALE) {
+        for (int x = 0; x < GAME_WIDTH * SCALE; x += SCALE) {
+            mixedBlocks += ChannelDifference(scaled.play, x, y, scaled.play, x + 1, y) != 0 ||
+                           ChannelDifference(scaled.play, x, y, scaled.play, x, y + 1) != 0 ||
+                           ChannelDifference(scaled.play, x, y, scaled.play, x + 1, y + 1) != 0;
+        }
+    }
+    EXPECT_EQ(mixedBlocks, 0);
+    EXPECT_LE(PixelsNotEnlarged(scaled.play, original.play, SCALE, GAME_WIDTH, GAME_HEIGHT),
+              MOST_DIFFERING_SHARE * GAME_WIDTH * GAME_HEIGHT * SCALE * SCALE);
 }

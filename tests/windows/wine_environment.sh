@@ -1,13 +1,14 @@
 # Sourced by the Windows scripts: a private X display and a Wine prefix set up for the game.
 
-# Starts Xvfb on a free display and exports DISPLAY, unless this shell already started one.
+# Starts Xvfb on a free display (1024 x 768 unless GORVANTI_XVFB_SCREEN says WxHxDEPTH) and
+# exports DISPLAY, unless this shell already started one.
 gorvanti_start_display() {
   if [ -n "${GORVANTI_XVFB_PID:-}" ]; then
     return
   fi
   local number_file
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$number_file" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${GORVANTI_XVFB_SCREEN:-1024x768x24}" -nolisten tcp -br 3>"$number_file" 2>/dev/null &
   GORVANTI_XVFB_PID=$!
   local waited=0
   while [ ! -s "$number_file" ]; do
