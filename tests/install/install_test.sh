@@ -57,20 +57,22 @@ desktop_files() {
   appstreamcli validate --no-net "$prefix/share/metainfo/org.gorvanti.gorvanti.metainfo.xml"
 }
 
-# Starts the installed game for a few seconds with no display; it never ends by itself, so
-# timeout's 124 means it started and kept running.
+# Starts the installed game for a few seconds on SDL's offscreen driver; it never ends by itself,
+# so timeout's 124 means it started and kept running. It starts in a folder holding a graphics/
+# of its own, which must not draw the game away from the player's folder. The caller's
+# XDG_DATA_HOME would name another folder than the one checked.
 start_game() {
   local code=0
   (cd "$scratch/elsewhere" &&
-    HOME=$scratch/home SDL_VIDEODRIVER=offscreen LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy \
-      timeout 4 "$1/bin/gorvanti" 2>"$scratch/stderr") || code=$?
+    env -u XDG_DATA_HOME HOME="$scratch/home" SDL_VIDEODRIVER=offscreen LIBGL_ALWAYS_SOFTWARE=1 \
+      SDL_AUDIODRIVER=dummy timeout 4 "$1/bin/gorvanti" 2>"$scratch/stderr") || code=$?
   [ "$code" = 124 ] || fail "the game ended with $code: $(cat "$scratch/stderr")"
 }
 
 player_folder() {
   scratch=$(mktemp -d)
   trap 'rm -rf "$scratch"' EXIT
-  mkdir -p "$scratch/home" "$scratch/elsewhere"
+  mkdir -p "$scratch/home" "$scratch/elsewhere/graphics"
   cp -a "$prefix" "$scratch/first"
   local folder=$scratch/home/.local/share/gorvanti
 
@@ -96,8 +98,8 @@ player_folder() {
   touch "$scratch/blocked/.local"
   local code=0
   (cd "$scratch/elsewhere" &&
-    HOME=$scratch/blocked SDL_VIDEODRIVER=offscreen timeout 20 "$scratch/moved/bin/gorvanti" \
-      2>"$scratch/stderr") || code=$?
+    env -u XDG_DATA_HOME HOME="$scratch/blocked" SDL_VIDEODRIVER=offscreen timeout 20 \
+      "$scratch/moved/bin/gorvanti" 2>"$scratch/stderr") || code=$?
   [ "$code" = 0 ] || fail "a blocked folder ended the game with $code"
   grep -q "cannot set up your game folder" "$scratch/stderr" || fail "no message on the terminal"
   grep -q FileOpenError "$scratch/stderr" || fail "no FileOpenError box"
