@@ -105,10 +105,33 @@ player_folder() {
   grep -q FileOpenError "$scratch/stderr" || fail "no FileOpenError box"
 }
 
+# The installed game answers its arguments at once, and with no display ends at once instead of
+# running unseen.
+arguments() {
+  local game=$prefix/bin/gorvanti out code
+  out=$("$game" --help) || fail "--help ended with $?"
+  [[ $out == "usage: gorvanti"* ]] || fail "--help printed: $out"
+  out=$("$game" --version) || fail "--version ended with $?"
+  [[ $out =~ ^gorvanti\ [0-9]+\.[0-9]+$ ]] || fail "--version printed: $out"
+  code=0
+  out=$("$game" --bogus 2>&1) || code=$?
+  [ "$code" = 2 ] && [[ $out == *"unknown argument --bogus"* ]] ||
+    fail "an unknown argument ended with $code: $out"
+
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+  code=0
+  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u XDG_DATA_HOME HOME="$scratch" \
+    timeout 20 "$game" >"$scratch/out" 2>&1 || code=$?
+  [ "$code" = 0 ] || fail "with no display the game ended with $code: $(cat "$scratch/out")"
+  grep -q "no display" "$scratch/out" || fail "no word of the missing display: $(cat "$scratch/out")"
+}
+
 case $check in
   stage) stage "$3" ;;
   layout) layout ;;
   desktop_files) desktop_files ;;
   player_folder) player_folder ;;
+  arguments) arguments ;;
   *) fail "unknown check $check" ;;
 esac
