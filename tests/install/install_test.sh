@@ -93,6 +93,13 @@ player_folder() {
     fail "graphics was not pointed at the moved prefix"
   ! grep -q FileOpenError "$scratch/stderr" || fail "the game could not open a file"
 
+  # The key tool edits the file the game reads: from a fresh home it makes the same folder, even
+  # with no display to show its window on.
+  (cd "$scratch/elsewhere" && env -u XDG_DATA_HOME -u DISPLAY -u WAYLAND_DISPLAY \
+    HOME="$scratch/fresh" timeout 20 "$scratch/moved/bin/gorvanti-setup" >/dev/null 2>&1) || true
+  cmp "$scratch/fresh/.local/share/gorvanti/setup.ini" "$scratch/moved/share/gorvanti/setup.ini" ||
+    fail "gorvanti-setup did not find the game's folder"
+
   # A folder that cannot be made: a message, then the game's own box for the missing setup.ini.
   mkdir "$scratch/blocked"
   touch "$scratch/blocked/.local"
