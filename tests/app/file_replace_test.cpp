@@ -123,3 +123,16 @@ TEST(FileReplacement, ALinkSwappedInUnderTheTemporaryNameIsNeitherWrittenNorMove
     EXPECT_EQ(scratch.Read("out.txt"), "old\n");
     EXPECT_FALSE(fs::is_symlink("out.txt"));
 }
+
+TEST(FileReplacement, ARelativeLinkInASubfolderLeadsFromTheLinksOwnFolder) {
+    ScratchDirectory scratch;
+    fs::create_directories("scores/store");
+    scratch.Write("scores/store/besttime.dat", "old\n");
+    // Taken from the working folder, the link would name ./store/besttime.dat, which is missing.
+    fs::create_symlink("store/besttime.dat", "scores/besttime.dat");
+    EXPECT_EQ(ResolveLinks("scores/besttime.dat"), "scores/store/besttime.dat");
+    EXPECT_TRUE(Replace("scores/besttime.dat", "5dc\n"));
+    EXPECT_EQ(scratch.Read("scores/store/besttime.dat"), "5dc\n");
+    EXPECT_TRUE(fs::is_symlink("scores/besttime.dat"));
+    EXPECT_FALSE(fs::exists("store"));
+}
