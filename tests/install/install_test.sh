@@ -22,10 +22,11 @@ layout() {
     bin/gorvanti bin/gorvanti-replay bin/gorvanti-inspect bin/gorvanti-setup
     share/gorvanti/setup.ini share/gorvanti/besttime.dat share/gorvanti/screenshots/play.png
     share/applications/org.gorvanti.gorvanti.desktop
+    share/applications/org.gorvanti.gorvanti.setup.desktop
     share/metainfo/org.gorvanti.gorvanti.metainfo.xml
     share/man/man6/gorvanti.6.gz share/man/man6/gorvanti-replay.6.gz
     share/man/man6/gorvanti-inspect.6.gz share/man/man6/gorvanti-setup.6.gz
-    share/doc/gorvanti/changelog.gz
+    share/doc/gorvanti/changelog.gz share/doc/gorvanti/README.md.gz share/doc/gorvanti/copyright
     share/icons/hicolor/scalable/apps/gorvanti.svg
   )
   for art in ball.x wall.x tile.x block.x goal.x title.x boxholl.x wall.bmp tile.bmp block.bmp \
@@ -53,7 +54,13 @@ layout() {
 }
 
 desktop_files() {
-  desktop-file-validate "$prefix/share/applications/org.gorvanti.gorvanti.desktop"
+  local entry
+  for entry in org.gorvanti.gorvanti org.gorvanti.gorvanti.setup; do
+    desktop-file-validate "$prefix/share/applications/$entry.desktop"
+  done
+  # Docks match a running window to its entry by the window's class, the program's name.
+  grep -qx "StartupWMClass=gorvanti" "$prefix/share/applications/org.gorvanti.gorvanti.desktop" ||
+    fail "the game's entry does not name its window's class"
   appstreamcli validate --no-net "$prefix/share/metainfo/org.gorvanti.gorvanti.metainfo.xml"
 }
 
