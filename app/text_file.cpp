@@ -69,7 +69,7 @@ int TextFile::Open(const SimpleString& path, const int& mode) {
     stream = new std::fstream;
     if (mode == MODE_WRITE) {
         if (replacement.Begin(path.buffer)) {
-            stream->open(replacement.TemporaryPath(), std::ios::out | std::ios::trunc);
+            stream->open(replacement.WritePath(), std::ios::out | std::ios::trunc);
         }
     } else if (!IsUnreadableAsFile(path.buffer)) {
         // A folder opens as a stream on some systems and then reads as an empty file; a pipe

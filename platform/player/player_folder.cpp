@@ -1,6 +1,8 @@
 // The choice of the folder the game runs in, and the seeding of the player's own folder.
 #include "platform/player/player_folder.h"
 
+#include <cstdlib>
+
 namespace fs = std::filesystem;
 
 namespace platform::player {
@@ -9,6 +11,8 @@ namespace {
 
 const char* const SETTINGS_FILES[] = {"setup.ini", "besttime.dat"};
 const char* const GRAPHICS_FOLDER = "graphics";
+// A seeded file is copied under this suffix, then renamed into place.
+const char* const SEEDING_SUFFIX = ".seeding";
 
 bool HasArt(const fs::path& folder) {
     std::error_code error;
@@ -18,6 +22,22 @@ bool HasArt(const fs::path& folder) {
 bool Fail(std::string& error, const std::string& what, const std::error_code& cause) {
     error = what + ": " + cause.message();
     return false;
+}
+
+bool SeedFile(const fs::path& from, const fs::path& to, std::string& error) {
+    const fs::path temporary = to.string() + SEEDING_SUFFIX;
+    std::error_code code;
+    std::error_code ignored;
+    // Left by a start that was cut off; copy_file would not write over it.
+    fs::remove(temporary, ignored);
+    if (fs::copy_file(from, temporary, code)) {
+        fs::rename(temporary, to, code);
+    }
+    if (code) {
+        fs::remove(temporary, ignored);
+        return Fail(error, "cannot copy " + from.string() + " to " + to.string(), code);
+    }
+    return true;
 }
 
 bool LinkGraphics(const fs::path& folder, const fs::path& dataFolder, std::string& error) {
@@ -67,31 +87,41 @@ bool PreparePlayerFolder(const fs::path& folder, const fs::path& dataFolder, std
         if (fs::exists(fs::symlink_status(folder / name, code))) {
             continue;
         }
-        fs::copy_file(dataFolder / name, folder / name, code);
-        if (code) {
-            return Fail(error, "cannot copy " + (dataFolder / name).string(), code);
+        if (!SeedFile(dataFolder / name, folder / name, error)) {
+            return false;
         }
     }
     return LinkGraphics(folder, dataFolder, error);
 }
 
-fs::path ChooseRunFolder(const fs::path& workingFolder, const fs::path& executableFolder,
-                         const char* xdgDataHome, const char* home, std::string& error) {
-    if (HasArt(workingFolder) || HasArt(executableFolder)) {
+fs::path ChooseRunFolder(const fs::path& executableFolder, const char* xdgDataHome,
+                         const char* home, std::string& error) {
+    if (executableFolder.empty()) {
+        error = "the program cannot tell which folder it was started from";
         return {};
+    }
+    if (HasArt(executableFolder)) {
+        return executableFolder;
     }
     const fs::path folder = PlayerFolder(xdgDataHome, home);
     if (folder.empty()) {
         error = "neither XDG_DATA_HOME nor HOME names a folder";
-        return "/";
+        return {};
     }
     // The build says where the install rules put the data, relative to the program's folder.
     const fs::path dataFolder =
         (executableFolder / GORVANTI_DATA_FROM_EXECUTABLE).lexically_normal();
     if (!PreparePlayerFolder(folder, dataFolder, error)) {
-        return "/";
+        return {};
     }
     return folder;
+}
+
+fs::path RunFolderOfThisProgram(std::string& error) {
+    std::error_code ignored;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", ignored);
+    return ChooseRunFolder(executable.parent_path(), std::getenv("XDG_DATA_HOME"),
+                           std::getenv("HOME"), error);
 }
 
 }  // namespace platform::player

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -226,18 +225,12 @@ class BoxWindow {
     SDL_GLContext glContext = nullptr;
 };
 
-// Drivers without a screen (tests, servers): a box there would wait for ever.
-bool NobodyToAsk() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver != nullptr &&
-           (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-}
-
 class SdlMessageBoxes : public MessageBoxes {
   public:
     int Show(HWND owner, const char* text, const char* caption, UINT type) override {
         BoxModel model(type);
-        if (!EnsureVideo() || NobodyToAsk()) {
+        // Without a screen (no display, the tests) a box would wait for ever.
+        if (!EnsureVideo() || VideoWithoutScreen()) {
             std::fprintf(stderr, "%s: %s\n", caption, text);
             return model.buttons.front().answer;
         }

@@ -4,6 +4,7 @@
 #include "platform/sdl/sdl_window.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/ico_decoder.h"
 #include "platform/resources.h"
@@ -43,6 +44,7 @@ class SdlWindows : public WindowSystem {
     bool CreateNative(HWND window, const char* caption, int clientWidth,
                       int clientHeight) override {
         if (!EnsureVideo()) {
+            std::fprintf(stderr, "Cannot open the window: %s\n", SDL_GetError());
             return false;
         }
         // SDL refuses empty windows; Win32 allows them.

@@ -198,3 +198,41 @@ INSTANTIATE_TEST_SUITE_P(WideTallAndOdd, Letterboxed,
                              return std::to_string(drawable.param.drawableWidth) + "x" +
                                     std::to_string(drawable.param.drawableHeight);
                          });
+
+// At 80 x 60 the 64 x 48 back buffer is enlarged 1.25 times: a cleared rectangle's edges are
+// scaled and rounded to the nearest pixel, so rectangles side by side stay side by side, with
+// neither a gap nor an overlap between them.
+class QuarterFactor : public GlDeviceTest {
+  protected:
+    static constexpr int DRAWABLE_WIDTH = 80;
+    static constexpr int DRAWABLE_HEIGHT = 60;
+    QuarterFactor() : GlDeviceTest({1, DRAWABLE_WIDTH, DRAWABLE_HEIGHT}) {}
+};
+
+TEST_F(QuarterFactor, ClearedRectanglesCoverTheirRoundedScaledEdges) {
+    constexpr D3DCOLOR OPAQUE_GREEN = 0xFF00FF00;
+    BeginFrame();
+    // Edges 41, 51, 56 and 21, 28 become 51.25, 63.75, 70 and 26.25, 35.
+    const D3DRECT left = {41, 21, 51, 28};
+    const D3DRECT right = {51, 21, 56, 28};
+    ASSERT_EQ(device->Clear(1, &left, D3DCLEAR_TARGET, OPAQUE_RED, 1.0f, 0), D3D_OK);
+    ASSERT_EQ(device->Clear(1, &right, D3DCLEAR_TARGET, OPAQUE_GREEN, 1.0f, 0), D3D_OK);
+    device->EndScene();
+
+    const PixelRect redOnScreen = {51, 26, 64 - 51, 35 - 26};
+    const PixelRect greenOnScreen = {64, 26, 70 - 64, 35 - 26};
+    const std::vector<uint32_t> pixels = Read(device, true, DRAWABLE_WIDTH, DRAWABLE_HEIGHT);
+    for (int y = 0; y < DRAWABLE_HEIGHT; ++y) {
+        for (int x = 0; x < DRAWABLE_WIDTH; ++x) {
+            uint32_t expected = BACKGROUND;
+            if (Inside(redOnScreen, x, y)) {
+                expected = OPAQUE_RED;
+            } else if (Inside(greenOnScreen, x, y)) {
+                expected = OPAQUE_GREEN;
+            }
+            ASSERT_EQ(pixels[static_cast<size_t>(y) * DRAWABLE_WIDTH + x] & RGB_MASK,
+                      expected & RGB_MASK)
+                << "pixel " << x << ", " << y;
+        }
+    }
+}

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/file_size_limit.h"
 #include "tools/replay/scratch_directory.h"
 
 namespace fs = std::filesystem;
@@ -21,7 +22,6 @@ class InstalledGame : public ::testing::Test {
     InstalledGame() : scratch(ScratchDirectory::Enter::No) {
         InstallPrefix("prefix");
         fs::create_directories(Home());
-        fs::create_directories(scratch.Path() / "elsewhere");
     }
 
     void InstallPrefix(const std::string& name) {
@@ -38,8 +38,7 @@ class InstalledGame : public ::testing::Test {
     fs::path Folder() const { return Home() / ".local/share/gorvanti"; }
 
     fs::path Start(std::string& error, const std::string& prefix = "prefix") const {
-        return ChooseRunFolder(scratch.Path() / "elsewhere", Bin(prefix), nullptr, Home().c_str(),
-                               error);
+        return ChooseRunFolder(Bin(prefix), nullptr, Home().c_str(), error);
     }
 
     ScratchDirectory scratch;
@@ -55,16 +54,18 @@ TEST(PlayerFolder, FollowsXdgDataHomeOnlyWhenAbsolute) {
     EXPECT_EQ(PlayerFolder(nullptr, nullptr), fs::path());
 }
 
-TEST_F(InstalledGame, StaysWhereArtLiesInTheWorkingFolderOrBesideTheProgram) {
+TEST_F(InstalledGame, RunsBesideArtNextToTheProgramWhateverTheWorkingFolderHolds) {
     std::string error;
     fs::create_directories(scratch.Path() / "unpacked/graphics");
-    EXPECT_EQ(ChooseRunFolder(scratch.Path() / "unpacked", Bin(), nullptr, Home().c_str(), error),
-              fs::path());
-    EXPECT_EQ(ChooseRunFolder(scratch.Path() / "elsewhere", scratch.Path() / "unpacked", nullptr,
-                              Home().c_str(), error),
-              fs::path());
-    EXPECT_EQ(error, "");
+    EXPECT_EQ(ChooseRunFolder(scratch.Path() / "unpacked", nullptr, Home().c_str(), error),
+              scratch.Path() / "unpacked");
     EXPECT_FALSE(fs::exists(Folder()));
+
+    // Art in the working folder is somebody else's: the installed game still takes its own folder.
+    ScratchDirectory unrelated;
+    fs::create_directories("graphics");
+    EXPECT_EQ(Start(error), Folder());
+    EXPECT_EQ(error, "");
 }
 
 TEST_F(InstalledGame, FirstStartSeedsTheFolderAndLinksTheInstalledArt) {
@@ -81,9 +82,7 @@ TEST_F(InstalledGame, FirstStartSeedsTheFolderAndLinksTheInstalledArt) {
 TEST_F(InstalledGame, XdgDataHomeNamesTheFolder) {
     std::string error;
     const fs::path data = scratch.Path() / "xdg";
-    EXPECT_EQ(
-        ChooseRunFolder(scratch.Path() / "elsewhere", Bin(), data.c_str(), Home().c_str(), error),
-        data / "gorvanti");
+    EXPECT_EQ(ChooseRunFolder(Bin(), data.c_str(), Home().c_str(), error), data / "gorvanti");
     EXPECT_TRUE(fs::exists(data / "gorvanti/besttime.dat"));
 }
 
@@ -112,20 +111,33 @@ TEST_F(InstalledGame, TheLinkFollowsAMovedPrefixAndAFolderOfTheirOwnStays) {
     EXPECT_FALSE(fs::is_symlink(Folder() / "graphics"));
 }
 
-TEST_F(InstalledGame, AFolderThatCannotBeMadeLeadsToTheGamesMissingFileBox) {
+TEST_F(InstalledGame, ACopyCutOffLeavesNothingAndTheNextStartSeedsAgain) {
+    std::string error;
+    {
+        FileSizeLimit full(4);
+        EXPECT_EQ(Start(error), fs::path());
+    }
+    EXPECT_NE(error.find("cannot copy"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(Folder() / "setup.ini"));
+    EXPECT_FALSE(fs::exists(Folder() / "setup.ini.seeding"));
+
+    error.clear();
+    EXPECT_EQ(Start(error), Folder());
+    EXPECT_EQ(scratch.Read("home/.local/share/gorvanti/setup.ini"), "shipped keys\n");
+}
+
+TEST_F(InstalledGame, AFolderThatCannotBeMadeIsReported) {
     std::string error;
     scratch.Write("home/.local", "a file where a folder belongs");
-    EXPECT_EQ(Start(error), fs::path("/"));
+    EXPECT_EQ(Start(error), fs::path());
     EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
-    EXPECT_FALSE(fs::exists("/setup.ini"));
 
     error.clear();
     fs::remove_all(scratch.Path() / "prefix/share");
-    EXPECT_EQ(Start(error), fs::path("/"));
+    EXPECT_EQ(Start(error), fs::path());
     EXPECT_NE(error.find("art is not in"), std::string::npos) << error;
 
     error.clear();
-    EXPECT_EQ(ChooseRunFolder(scratch.Path() / "elsewhere", Bin(), nullptr, nullptr, error),
-              fs::path("/"));
+    EXPECT_EQ(ChooseRunFolder(Bin(), nullptr, nullptr, error), fs::path());
     EXPECT_NE(error, "");
 }

@@ -106,6 +106,19 @@ TEST_F(SetupFileTest, OddButReadableLayoutsKeepTheirShape) {
     EXPECT_EQ(GameReadsSetup(), WASD_KEYS);
 }
 
+TEST_F(SetupFileTest, SavingFiveKeysWhoseCodesChangeLengthKeepsEveryLaterCodeInPlace) {
+    // Each "0x.." of four characters becomes two digits: a code replaced before a later one would
+    // move the later one out from under its recorded place.
+    const std::string prefixed = "a\nb\n0x26 up\nx\n0x27\nx\n0x28\nx\n0x25\nx\n0x20\n";
+    EXPECT_EQ(Save(prefixed, WASD_KEYS), "a\nb\n57 up\nx\n44\nx\n53\nx\n41\nx\n45\n");
+    EXPECT_EQ(GameReadsSetup(), WASD_KEYS);
+    // And the other way: single digits growing to two.
+    const KeyCodes digits = {0x31, 0x32, 0x33, 0x34, 0x35};
+    EXPECT_EQ(Save("a\nb\n1\nx\n3\nx\n2\nx\n4\nx\n5\n", digits),
+              "a\nb\n31\nx\n33\nx\n32\nx\n34\nx\n35\n");
+    EXPECT_EQ(GameReadsSetup(), digits);
+}
+
 TEST_F(SetupFileTest, AFileTheGameCannotFullyReadIsWrittenAnew) {
     for (const std::string content : {"", "a\nb\n26\nx\n27\n", "a\nb\n26\nx\nzz\nx\n28\n"}) {
         Save(content, WASD_KEYS);
@@ -128,6 +141,9 @@ TEST_F(SetupFileTest, SaysWhyAFileGivesTheGameNoFiveCodes) {
         {"a\nb\n26\nx\n27\n",
          "The file ends before the 3rd key code (roll down).",
          {0x26, 0, 0x27, 0, 0}},
+        {"a\nb\n26\nx\n27\nx\n28\n\n\n \n",
+         "The file ends before the 4th key code (roll left).",
+         {0x26, 0x28, 0x27, 0, 0}},
         {"a\nb\n26\nx\nzz\nx\n28\n",
          "The 2nd key code (roll right), on line 5, is not a hexadecimal number the game can "
          "read: \"zz\".",

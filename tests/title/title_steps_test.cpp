@@ -168,17 +168,19 @@ TEST_F(TitleSteps, TitleSpinsTowardsTheCamera) {
 
 TEST_F(TitleSteps, BoxesScrollInAFiveTickCycle) {
     RunUntilState(WaitForStart);
-    // Whatever the phase, the depths drawn run 0, -2, -4, -6, -8 and repeat.
+    // Whatever the phase, the depths drawn run 0, -2, -4, -6, -8 and return to 0 every fifth
+    // tick: two whole cycles from the first 0, so a cycle of another length shows.
+    constexpr int CYCLE = 5;
     std::vector<float> depths;
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 3 * CYCLE; ++i) {
         Tick();
         depths.push_back(app->instances[0].world.m[3][2]);
         EXPECT_EQ(app->instances[1].world.m[3][2], depths.back());
     }
-    const auto start = std::find(depths.begin(), depths.begin() + 5, 0.0f);
-    ASSERT_NE(start, depths.begin() + 5);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(*(start + i), -2.0f * i);
+    const auto start = std::find(depths.begin(), depths.begin() + CYCLE, 0.0f);
+    ASSERT_NE(start, depths.begin() + CYCLE);
+    for (int i = 0; i < 2 * CYCLE; ++i) {
+        EXPECT_EQ(*(start + i), -2.0f * (i % CYCLE)) << "tick " << i << " of the cycles";
     }
     // The boxes are moved, then turned about the line of sight.
     const MeshInstance& upper = app->instances[0];

@@ -4,8 +4,12 @@
 #include <string>
 
 #include "app/key_bits.h"
+#include "app/messages.h"
 #include "app/scene_numbers.h"
+#include "tests/support/run_folder.h"
 #include "tests/tools/replay_trace.h"
+#include "tools/artgen/settings_files.h"
+#include "tools/replay/replay_runner.h"
 
 namespace {
 
@@ -101,3 +105,27 @@ TEST_F(ShortRun, HeldTiltGrowsADegreeATickAndRollsTheBallFromTheSecondDegree) {
 }
 
 }  // namespace
+
+// Escape reaches the game as one key press however long the script holds it, so each hold asks
+// the quit question once; answered No, the game plays on.
+TEST(ReplayEscape, AHoldOfOneTickOrSeveralAsksTheQuitQuestionOnce) {
+    ScratchDirectory folder;
+    folder.Write("setup.ini", artgen::SetupIniText());
+    folder.Write("besttime.dat", SLOWEST_BEST_TIMES);
+    folder.Write("script.replay", "5 -\n1 esc\n5 -\n4 esc\n5 -\n");
+    ReplayOptions options;
+    options.directory = folder.Path().string();
+    options.scriptFile = (folder.Path() / "script.replay").string();
+    options.answerYes = false;
+
+    ::testing::internal::CaptureStderr();
+    RunReplay(options);
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    const std::string question = std::string("[") + CAPTION_CONFIRM_QUIT + "]";
+    int questions = 0;
+    for (size_t at = printed.find(question); at != std::string::npos;
+         at = printed.find(question, at + 1)) {
+        ++questions;
+    }
+    EXPECT_EQ(questions, 2) << printed;
+}

@@ -160,7 +160,7 @@ std::string WriteKeyFile(const std::string& path, const std::string& text) {
         return "It cannot be written: it is read-only, a folder stands in its place, or the "
                "folder cannot be written.";
     }
-    std::ofstream out(replacement.TemporaryPath(), std::ios::binary | std::ios::trunc);
+    std::ofstream out(replacement.WritePath(), std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
     if (out.fail()) {

@@ -2,10 +2,11 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 
+#include "platform/player/player_folder.h"
+#include "platform/sdl/sdl_backends.h"
 #include "tools/setup/key_file.h"
 #include "tools/setup/key_rules.h"
 #include "tools/setup/setup_model.h"
@@ -16,10 +17,13 @@ namespace {
 const char* const USAGE =
     "usage: gorvanti-setup [FILE]\n"
     "\n"
-    "Shows the game's five keys as FILE (default: ./setup.ini) gives them to the game: roll up,\n"
-    "roll down, roll left, roll right, and the fifth key that only skips title steps. Choose a\n"
-    "key with Tab or the arrows (or the mouse), press Return, then the new key; S or the Save\n"
-    "button writes the file, Escape or Quit leaves.\n"
+    "Shows the game's five keys as FILE gives them to the game: roll up, roll down, roll left,\n"
+    "roll right, and the fifth key that only skips title steps. Without FILE it is the setup.ini\n"
+    "the game reads: beside the program when its graphics/ folder is there, else in the player's\n"
+    "folder ($XDG_DATA_HOME/gorvanti or ~/.local/share/gorvanti, made as the game makes it on its\n"
+    "first start). The window shows the file's path. Choose a key with Tab or the arrows (or\n"
+    "the mouse), press Return, then the new key; S or the Save button writes the file, Escape\n"
+    "or Quit leaves.\n"
     "\n"
     "The file keeps its first two lines, its other lines and any comment after a code; only the\n"
     "codes change. A file that does not give the game five codes is reported here and in the\n"
@@ -28,17 +32,10 @@ const char* const USAGE =
     "a key another slot has, a key without a Windows virtual-key code. The new file is written\n"
     "beside the old one and moved over it, so a failed save keeps the old file.\n"
     "\n"
-    "Exit code: 0 when the window closed, 1 when no window could be opened, 2 for bad arguments.\n";
+    "Exit code: 0 when the window closed, 1 when no window could be opened or the player's\n"
+    "folder could not be made, 2 for bad arguments.\n";
 
-const char* const DEFAULT_PATH = "./setup.ini";
-
-// SDL falls back to drivers without a screen when there is no display; nobody could answer the
-// window there.
-bool NoScreen() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
-           std::strcmp(driver, "dummy") == 0;
-}
+const char* const SETTINGS_FILE = "setup.ini";
 
 int RunWindow(const std::string& path, setup::KeyFile file) {
     std::unique_ptr<platform::sdl::BoxFont> font = setup::LoadSetupFont();
@@ -63,7 +60,7 @@ int RunWindow(const std::string& path, setup::KeyFile file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string path = DEFAULT_PATH;
+    std::string path;
     bool pathGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
@@ -80,6 +77,16 @@ int main(int argc, char** argv) {
         path = argument;
         pathGiven = true;
     }
+    if (!pathGiven) {
+        std::string error;
+        const std::filesystem::path folder = platform::player::RunFolderOfThisProgram(error);
+        if (folder.empty()) {
+            std::fprintf(stderr, "gorvanti-setup: cannot set up your game folder: %s\n",
+                         error.c_str());
+            return 1;
+        }
+        path = (folder / SETTINGS_FILE).string();
+    }
 
     setup::KeyFile file = setup::ReadKeyFile(path);
     std::string problem = file.Complete() ? setup::SetRefusal(file.codes) : file.problem;
@@ -93,7 +100,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "gorvanti-setup: cannot open a window: %s\n", SDL_GetError());
         return 1;
     }
-    if (NoScreen()) {
+    // SDL falls back to drivers without a screen when there is no display; nobody could answer
+    // the window there, even when asked for.
+    if (SDL_GetCurrentVideoDriver() == nullptr || platform::sdl::VideoWithoutScreen()) {
         std::fprintf(stderr, "gorvanti-setup: cannot open a window: there is no display\n");
         SDL_Quit();
         return 1;
