@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/web/web_backends.h"
+#include "platform/web/web_controls.h"
 #include "platform/web/web_key_codes.h"
 #include "platform/window_internals.h"
 
@@ -106,7 +107,7 @@ namespace platform {
 
 Keyboard& RealKeyboard() {
     // Never destroyed: the game may poll keys from its own static destructors.
-    static Keyboard* keyboard = new web::CanvasKeyboard;
+    static Keyboard* keyboard = new web::KeysAndControls(*new web::CanvasKeyboard);
     return *keyboard;
 }
 
