@@ -6,6 +6,7 @@
   if (!("serviceWorker" in navigator)) {
     return;
   }
+  const served = navigator.serviceWorker.controller !== null;
   function letTakeOver(worker) {
     if (!worker) {
       return;
@@ -19,6 +20,11 @@
       letTakeOver(registration.waiting);
       letTakeOver(registration.installing);
       registration.addEventListener("updatefound", () => letTakeOver(registration.installing));
+      // Registering a worker registered before does not look for a new one: a page the worker
+      // served asks for it.
+      if (served) {
+        registration.update().catch(() => {});
+      }
     }, (error) => console.warn("Gorvanti: the page cannot be kept for offline play:", error.message));
   }
   Module.postRun = [].concat(Module.postRun || [], register);

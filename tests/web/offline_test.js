@@ -121,7 +121,8 @@ test("a new build's files replace the old ones at the next start, and the old ca
   assert.equal(await page.textContent("h1"), "Gorvanti");
   await page.waitForFunction(async (old) => {
     const names = await caches.keys();
-    return names.length === 1 && names[0] !== old;
+    const served = await (await fetch("./")).text();
+    return names.length === 1 && names[0] !== old && served.includes("Gorvanti again");
   }, firstCache, { polling: 200, timeout: 30000 });
 
   await page.reload();
