@@ -26,9 +26,9 @@ const DEVICES = { "phone-portrait": PHONE, "phone-landscape": LANDSCAPE_PHONE, t
 async function play(page, touch, shot) {
   for (let step = 0; step <= TITLE_STEPS; ++step) {
     if (touch) {
-      await tap(page, "#start-button", 40);
+      await tap(page, "#start-button", 150);
     } else {
-      await page.keyboard.press("Space");
+      await page.keyboard.press("Space", { delay: 150 });
     }
     await page.waitForTimeout(step === TITLE_STEPS - 1 ? 1500 : 80);
   }
