@@ -44,16 +44,21 @@ const GorvantiPage = (() => {
   let started = false;
   let failed = false;
 
-  // The largest whole factor of device pixels that fits; a smaller stage gets the game shrunk to
-  // fit, letterboxed.
+  // The picture fills the stage, letterboxed: by the largest whole factor of device pixels where
+  // two or more fit, or where a device pixel is a screen's whole pixel and one fits (so every
+  // game pixel keeps its size); otherwise by the exact fit, which at two or more device pixels
+  // per CSS pixel no eye sees uneven, and smoothed below one, where dropping rows would garble
+  // the digits.
   function fit() {
     const ratio = window.devicePixelRatio || 1;
     const width = stage.clientWidth * ratio;
     const height = stage.clientHeight * ratio;
     const exact = Math.min(width / GAME_WIDTH, height / GAME_HEIGHT);
-    const factor = exact >= 1 ? Math.floor(exact) : exact;
+    const whole = exact >= 2 || (exact >= 1 && ratio < 2);
+    const factor = whole ? Math.floor(exact) : exact;
     canvas.style.width = (GAME_WIDTH * factor) / ratio + "px";
     canvas.style.height = (GAME_HEIGHT * factor) / ratio + "px";
+    canvas.classList.toggle("smooth", factor < 1);
   }
 
   function showNotice(text) {
@@ -349,7 +354,9 @@ const GorvantiPage = (() => {
 
   document.getElementById("again").addEventListener("click", () => location.reload());
   document.getElementById("fullscreen").addEventListener("click", () => {
-    stage.requestFullscreen().then(() => canvas.focus(), () => {});
+    // On a touch screen the controls stay in view: the whole page goes full screen.
+    const shown = document.documentElement.classList.contains("touch") ? document.documentElement : stage;
+    shown.requestFullscreen().then(() => canvas.focus(), () => {});
   });
   window.addEventListener("resize", fit);
   document.addEventListener("fullscreenchange", fit);

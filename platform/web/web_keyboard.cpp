@@ -3,6 +3,7 @@
 #include <emscripten/html5.h>
 
 #include "platform/web/web_backends.h"
+#include "platform/web/web_controls.h"
 #include "platform/web/web_key_codes.h"
 #include "platform/web/web_key_latch.h"
 #include "platform/window_internals.h"
@@ -87,7 +88,7 @@ namespace platform {
 
 Keyboard& RealKeyboard() {
     // Never destroyed: the game may poll keys from its own static destructors.
-    static Keyboard* keyboard = new web::CanvasKeyboard;
+    static Keyboard* keyboard = new web::KeysAndControls(*new web::CanvasKeyboard);
     return *keyboard;
 }
 

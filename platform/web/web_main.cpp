@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/web/web_controls.h"
 #include "platform/web/web_folder.h"
 #include "platform/win32.h"
 
@@ -21,6 +22,7 @@ int main() {
     if (!platform::web::PrepareGameFolder(error)) {
         std::fprintf(stderr, "gorvanti: cannot set up the game's folder: %s\n", error.c_str());
     }
+    platform::web::GiveConfiguredKeysToControls();
     char noCommandLine[] = "";
     const int exitCode = WinMain(GetModuleHandleA(NULL), NULL, noCommandLine, SW_SHOWDEFAULT);
     TellPageTheGameEnded(exitCode);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <regex>
 #include <string>
@@ -98,4 +100,29 @@ TEST(DesktopIcons, TheSvgFillsEveryOutlineWithThePaintedColour) {
     EXPECT_EQ(polygons, 18);
     EXPECT_NE(svg.find("<circle fill=\"url(#ball)\""), std::string::npos);
     EXPECT_NE(svg.find("</svg>"), std::string::npos);
+}
+
+// A launcher may cut the maskable icon to any shape holding the circle of 40 % of its width
+// around the middle: the square is opaque to its corners, and the board and ball lie inside.
+TEST(DesktopIcons, TheMaskableIconIsOpaqueWithTheBoardAndBallInsideTheSafeCircle) {
+    const int size = artgen::WEB_MASKABLE_ICON_SIZE;
+    const DecodedPng icon(artgen::EncodePng(artgen::BuildMaskableIcon(size)));
+    ASSERT_NE(icon.pixels, nullptr);
+    ASSERT_EQ(icon.width, size);
+    ASSERT_EQ(icon.height, size);
+    const uint8_t* corner = icon.pixels;
+    float farthest = 0;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const uint8_t* p = icon.pixels + 4 * (y * size + x);
+            ASSERT_EQ(p[3], 255) << x << "," << y;
+            if (p[0] != corner[0] || p[1] != corner[1] || p[2] != corner[2]) {
+                farthest =
+                    std::max(farthest, std::hypot(x + 0.5f - size / 2.0f, y + 0.5f - size / 2.0f));
+            }
+        }
+    }
+    // Inside the circle, and not shrunk far within it.
+    EXPECT_LE(farthest, 0.4f * size);
+    EXPECT_GT(farthest, 0.35f * size);
 }

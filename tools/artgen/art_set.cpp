@@ -53,6 +53,11 @@ std::vector<ArtFile> BuildArtFiles(const ArtFonts& fonts) {
             {ArtFolder::Desktop, DesktopIconName(size), EncodePng(BuildDesktopIcon(size))});
     }
     files.push_back({ArtFolder::Desktop, DESKTOP_SVG_ICON_FILE, FromText(DesktopIconSvg())});
+    for (int size : WEB_ICON_SIZES) {
+        files.push_back({ArtFolder::Web, DesktopIconName(size), EncodePng(BuildDesktopIcon(size))});
+    }
+    files.push_back({ArtFolder::Web, WEB_MASKABLE_ICON_FILE,
+                     EncodePng(BuildMaskableIcon(WEB_MASKABLE_ICON_SIZE))});
     files.push_back({ArtFolder::Settings, "setup.ini", FromText(SetupIniText())});
     files.push_back({ArtFolder::Settings, "besttime.dat", FromText(BestTimeText())});
     return files;

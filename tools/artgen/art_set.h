@@ -14,6 +14,7 @@ enum class ArtFolder {
     Icons,     // compiled into the program
     Settings,  // the player's own files: shipped once, never replaced
     Desktop,   // the icons of the desktop's menus, installed into the icon theme
+    Web,       // the installed page's icons, which its manifest names
 };
 
 struct ArtFile {

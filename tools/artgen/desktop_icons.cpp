@@ -36,6 +36,11 @@ constexpr float SHADE_REACH = 2.2f;
 const Colour BALL_LIGHT{0.47f, 0.66f, 0.94f, 1};
 const Colour BALL_DARK{0.06f, 0.11f, 0.25f, 1};
 const Colour WHITE{1, 1, 1, 1};
+// The page's own dark background (gorvanti.css), behind the maskable icon.
+const Colour PAGE_BACKGROUND{0.063f, 0.063f, 0.078f, 1};
+// The share of the maskable icon the board and ball take: their outlines reach 0.48 of the unit
+// square from its middle, and must stay within the safe circle of radius 0.4.
+constexpr float MASKABLE_SCALE = 0.8f;
 
 struct Polygon {
     std::vector<Point> points;
@@ -95,12 +100,11 @@ void WriteToBytes(void* context, void* data, int size) {
     static_cast<Bytes*>(context)->insert(static_cast<Bytes*>(context)->end(), bytes, bytes + size);
 }
 
-}  // namespace
-
-Image BuildDesktopIcon(int size) {
-    Image icon(size, size);
-    const float scale = static_cast<float>(size);
-    auto scaled = [scale](Point p) { return Point{p.x * scale, p.y * scale}; };
+// Paints the outlines with the unit square mapped to `scale` pixels from `origin`.
+void PaintIcon(Image& icon, Point origin, float scale) {
+    auto scaled = [origin, scale](Point p) {
+        return Point{origin.x + p.x * scale, origin.y + p.y * scale};
+    };
     for (const Polygon& polygon : BoardPolygons()) {
         std::vector<Point> points;
         std::transform(polygon.points.begin(), polygon.points.end(), std::back_inserter(points),
@@ -115,6 +119,20 @@ Image BuildDesktopIcon(int size) {
                    return Mix(BALL_LIGHT, BALL_DARK, std::clamp(distance, 0.0f, 1.0f));
                });
     FillCircle(icon, highlight, HIGHLIGHT_RADIUS * scale, Solid(WHITE));
+}
+
+}  // namespace
+
+Image BuildDesktopIcon(int size) {
+    Image icon(size, size);
+    PaintIcon(icon, {0, 0}, static_cast<float>(size));
+    return icon;
+}
+
+Image BuildMaskableIcon(int size) {
+    Image icon(size, size, ToArgb(PAGE_BACKGROUND));
+    const float margin = size * (1 - MASKABLE_SCALE) / 2;
+    PaintIcon(icon, {margin, margin}, size * MASKABLE_SCALE);
     return icon;
 }
 

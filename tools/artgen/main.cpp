@@ -17,6 +17,8 @@ const char* const USAGE =
     "  --icons DIR      write gorvanti.ico and gorvanti_small.ico into DIR\n"
     "  --settings DIR   write setup.ini and besttime.dat into DIR\n"
     "  --desktop DIR    write the desktop icons (gorvanti-SIZE.png, gorvanti.svg) into DIR\n"
+    "  --web DIR        write the installed page's icons (gorvanti-192.png, gorvanti-512.png,\n"
+    "                   gorvanti-maskable-512.png) into DIR\n"
     "  --fonts DIR      the DejaVu fonts (default /usr/share/fonts/truetype/dejavu)\n"
     "  --help           show this text\n";
 
@@ -37,6 +39,7 @@ int main(int argc, char** argv) {
     std::string icons;
     std::string settings;
     std::string desktop;
+    std::string web;
     std::string fonts = artgen::DEFAULT_FONT_FOLDER;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -50,6 +53,8 @@ int main(int argc, char** argv) {
             settings = argv[++i];
         } else if (argument == "--desktop" && hasValue) {
             desktop = argv[++i];
+        } else if (argument == "--web" && hasValue) {
+            web = argv[++i];
         } else if (argument == "--fonts" && hasValue) {
             fonts = argv[++i];
         } else if (!argument.empty() && argument[0] != '-' && output.empty()) {
@@ -73,6 +78,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path iconFolder = icons.empty() ? output : icons;
     const std::filesystem::path settingsFolder = settings.empty() ? output : settings;
     const std::filesystem::path desktopFolder = desktop.empty() ? output : desktop;
+    const std::filesystem::path webFolder = web.empty() ? output : web;
     for (const artgen::ArtFile& file : artgen::BuildArtFiles(artFonts)) {
         std::filesystem::path folder = graphicsFolder;
         if (file.folder == artgen::ArtFolder::Icons) {
@@ -81,6 +87,8 @@ int main(int argc, char** argv) {
             folder = settingsFolder;
         } else if (file.folder == artgen::ArtFolder::Desktop) {
             folder = desktopFolder;
+        } else if (file.folder == artgen::ArtFolder::Web) {
+            folder = webFolder;
         }
         if (!WriteFile(folder / file.name, file.bytes)) {
             std::fprintf(stderr, "gorvanti-artgen: cannot write %s\n",
