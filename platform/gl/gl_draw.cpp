@@ -196,8 +196,9 @@ HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* i
     }
     // Indices into cached vertices are cached too, unless the outline follows the transforms.
     if (verticesCached && !(outlined && OutlineCulled())) {
-        const uint64_t indexBytes =
-            indexData == nullptr ? 0 : VerticesPerDraw(type, primitiveCount) * indexSize;
+        // The game's own memory: its length fits a size_t on every system, wasm32's too.
+        const auto indexBytes = static_cast<size_t>(
+            indexData == nullptr ? 0 : VerticesPerDraw(type, primitiveCount) * indexSize);
         const uint64_t conversion = uint64_t{indexSize} | uint64_t{type} << 8 |
                                     uint64_t{outlined} << 16 | uint64_t{points} << 17;
         const CachedSource* cached = indexCache->Find(
@@ -233,7 +234,8 @@ const GlDevice::Vertex* GlDevice::SupplyVertices(const void* vertexData, UINT ve
         uint32_t layerBits = 0;
         std::memcpy(&layerBits, &layerCoordinate, sizeof(layerBits));
         // The last vertex is read no further than its layout reaches, as the conversion does.
-        const SourceKey key{vertexData, (count - 1) * vertexStride + fvfLayout.size,
+        const SourceKey key{vertexData,
+                            static_cast<size_t>((count - 1) * vertexStride + fvfLayout.size),
                             uint64_t{fvf} | uint64_t{vertexStride} << 32, layerBits};
         const CachedSource* entry = vertexCache->Find(key, [&](std::vector<uint8_t>& out) {
             out.resize(count * sizeof(Vertex));
