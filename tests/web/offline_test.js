@@ -105,33 +105,39 @@ function keptFiles(folder) {
 // serves the second one's page to fetch(); a manual run of the same steps takes the new build.
 test("a new build's files replace the old ones at the next start, and the old cache is deleted",
      { todo: "the next start under playwright still shows the first build" }, async () => {
-  const { folder, address } = await servedCopy();
+  const { folder, address, stop } = await servedCopy();
   const page = await openDevice(browser, PHONE);
-  await page.goto(address);
-  await waitForGame(page);
-  const [firstCache] = await kept(page);
+  try {
+    await page.goto(address);
+    await waitForGame(page);
+    const [firstCache] = await kept(page);
 
-  // A second build: a changed page, and its worker stamped as the build stamps it.
-  const index = path.join(folder, "index.html");
-  fs.writeFileSync(index, fs.readFileSync(index, "utf8").replace("<h1>Gorvanti</h1>",
-                                                                  "<h1>Gorvanti again</h1>"));
-  execFileSync("cmake", [`-DPAGE_DIR=${folder}`, `-DTEMPLATE=${WORKER_TEMPLATE}`,
-                         `-DFILES=${keptFiles(folder).join(";")}`, "-P", STAMP_SCRIPT]);
+    // A second build: a changed page, and its worker stamped as the build stamps it.
+    const index = path.join(folder, "index.html");
+    fs.writeFileSync(index, fs.readFileSync(index, "utf8").replace("<h1>Gorvanti</h1>",
+                                                                    "<h1>Gorvanti again</h1>"));
+    execFileSync("cmake", [`-DPAGE_DIR=${folder}`, `-DTEMPLATE=${WORKER_TEMPLATE}`,
+                           `-DFILES=${keptFiles(folder).join(";")}`, "-P", STAMP_SCRIPT]);
 
-  // This start still runs the first build, whole, while the second one's worker gets ready.
-  await page.reload();
-  await waitForGame(page);
-  assert.equal(await page.textContent("h1"), "Gorvanti");
-  await page.waitForFunction(async (old) => {
-    const names = await caches.keys();
-    const served = await (await fetch("./")).text();
-    return names.length === 1 && names[0] !== old && served.includes("Gorvanti again");
-  }, firstCache, { polling: 200, timeout: 30000 });
+    // This start still runs the first build, whole, while the second one's worker gets ready.
+    await page.reload();
+    await waitForGame(page);
+    assert.equal(await page.textContent("h1"), "Gorvanti");
+    await page.waitForFunction(async (old) => {
+      const names = await caches.keys();
+      const served = await (await fetch("./")).text();
+      return names.length === 1 && names[0] !== old && served.includes("Gorvanti again");
+    }, firstCache, { polling: 200, timeout: 30000 });
 
-  // The next start, in a new tab as a player starts it.
-  await page.close();
-  const next = await page.context().newPage();
-  await next.goto(address);
-  assert.equal(await next.textContent("h1"), "Gorvanti again");
-  await next.context().close();
+    // The next start, in a new tab as a player starts it.
+    await page.close();
+    const next = await page.context().newPage();
+    await next.goto(address);
+    assert.equal(await next.textContent("h1"), "Gorvanti again");
+    await next.context().close();
+  } finally {
+    // A failed step must not leave the server holding the test process open.
+    await page.context().close();
+    stop();
+  }
 });
