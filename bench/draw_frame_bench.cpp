@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "platform/win32/backends.h"
 #include "render/render_engine.h"
 
 namespace {

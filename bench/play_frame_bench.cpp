@@ -11,10 +11,10 @@
 
 #include "app/game_app.h"
 #include "app/key_bits.h"
-#include "platform/backends.h"
 #include "platform/gl/gl_direct3d.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "platform/win32/backends.h"
 
 namespace {
 

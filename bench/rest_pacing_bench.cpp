@@ -10,10 +10,10 @@
 #include <memory>
 
 #include "app/game_app.h"
-#include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
 #include "platform/sdl/sdl_rest.h"
+#include "platform/win32/backends.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "app/game_app.h"
-#include "platform/backends.h"
 #include "platform/gl/gl_direct3d.h"
 #include "platform/headless/headless.h"
+#include "platform/win32/backends.h"
 #include "tools/replay/headless_run.h"
 #include "tools/replay/replay_script.h"
 #include "tools/replay/scratch_directory.h"

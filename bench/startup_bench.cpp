@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "app/game_app.h"
-#include "platform/backends.h"
 #include "platform/gl/gl_direct3d.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "platform/win32/backends.h"
 
 namespace {
 

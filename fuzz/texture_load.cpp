@@ -11,8 +11,8 @@
 #include "fuzz/image_invariants.h"
 #include "gfxutil/image_limits.h"
 #include "gfxutil/texture_loader.h"
+#include "platform/d3d9/texel_levels.h"
 #include "platform/headless/memory_texture.h"
-#include "platform/texel_levels.h"
 
 namespace {
 

@@ -7,5 +7,5 @@
 #if defined(_WIN32) && !defined(GORVANTI_PLATFORM_LAYER)
 #include <d3d9.h>
 #else
-#include "platform/d3d9_subset.h"
+#include "platform/d3d9/d3d9_subset.h"
 #endif

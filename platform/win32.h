@@ -17,7 +17,7 @@
 #define QueryPerformanceCounter platform::windows::ReadGameClock
 #define GetAsyncKeyState platform::windows::ForegroundKeyState
 #elif defined(_WIN32)
-#include "platform/win32_on_windows.h"
+#include "platform/win32/win32_on_windows.h"
 #else
-#include "platform/win32_subset.h"
+#include "platform/win32/win32_subset.h"
 #endif

@@ -16,7 +16,7 @@ set(source "// The program's icons, generated at build time from the art generat
 #include <cstddef>
 #include <cstdint>
 
-#include \"platform/resources.h\"
+#include \"platform/win32/resources.h\"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // these only keep a program that asks for the real ones from waiting for ever.
 #include <cstdio>
 
-#include "platform/real_backends.h"
+#include "platform/win32/real_backends.h"
 
 namespace platform {
 namespace {

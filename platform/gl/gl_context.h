@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32_subset.h"
+#include "platform/win32/win32_subset.h"
 
 namespace platform::gl {
 

@@ -9,7 +9,7 @@
 
 #include "platform/gl/gl_texture.h"
 #include "platform/gl/gl_translate.h"
-#include "platform/win32_subset.h"
+#include "platform/win32/win32_subset.h"
 
 namespace platform::gl {
 

@@ -11,9 +11,9 @@
 #include <set>
 #include <vector>
 
-#include "platform/d3d9_geometry.h"
-#include "platform/d3d9_subset.h"
-#include "platform/device_hooks.h"
+#include "platform/d3d9/d3d9_geometry.h"
+#include "platform/d3d9/d3d9_subset.h"
+#include "platform/d3d9/device_hooks.h"
 #include "platform/gl/gl_context.h"
 #include "platform/gl/gl_direct3d.h"
 #include "platform/gl/gl_letterbox.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/gl/gl_device.h"
-#include "platform/real_backends.h"
+#include "platform/win32/real_backends.h"
 
 namespace platform::gl {
 

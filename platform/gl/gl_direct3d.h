@@ -1,8 +1,8 @@
 // The Direct3D object whose devices draw with OpenGL.
 #pragma once
 
-#include "platform/d3d9_subset.h"
-#include "platform/device_hooks.h"
+#include "platform/d3d9/d3d9_subset.h"
+#include "platform/d3d9/device_hooks.h"
 
 namespace platform::gl {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/d3d9_subset.h"
+#include "platform/d3d9/d3d9_subset.h"
 #include "platform/gl/gl_context.h"
 
 namespace platform::gl {

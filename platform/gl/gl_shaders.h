@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/d3d9_subset.h"
+#include "platform/d3d9/d3d9_subset.h"
 #include "platform/gl/gl_context.h"
 #include "platform/gl/opengl.h"
 

@@ -2,7 +2,7 @@
 // asks of the next draw.
 #pragma once
 
-#include "platform/d3d9_subset.h"
+#include "platform/d3d9/d3d9_subset.h"
 
 namespace platform::gl {
 

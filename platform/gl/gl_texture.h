@@ -1,10 +1,10 @@
 // A texture of the OpenGL device: texels in memory, uploaded to OpenGL when level 0 is unlocked.
 #pragma once
 
-#include "platform/d3d9_subset.h"
+#include "platform/d3d9/d3d9_subset.h"
+#include "platform/d3d9/texel_levels.h"
 #include "platform/gl/gl_texture_pages.h"
 #include "platform/gl/opengl.h"
-#include "platform/texel_levels.h"
 
 namespace platform::gl {
 

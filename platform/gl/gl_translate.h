@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/d3d9_subset.h"
+#include "platform/d3d9/d3d9_subset.h"
 #include "platform/gl/gl_shaders.h"
 #include "platform/gl/opengl.h"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/window_internals.h"
+#include "platform/win32/window_internals.h"
 
 namespace platform::headless {
 

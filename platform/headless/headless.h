@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backends.h"
+#include "platform/win32/backends.h"
 
 namespace platform::headless {
 

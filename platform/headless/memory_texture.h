@@ -1,8 +1,8 @@
 // The texture of the recording and null devices: texels in memory, calls into the log.
 #pragma once
 
+#include "platform/d3d9/texel_levels.h"
 #include "platform/headless/call_recorder.h"
-#include "platform/texel_levels.h"
 
 namespace platform::headless {
 

@@ -2,7 +2,7 @@
 // drawn; the recording one appends each call to a CallLog.
 #include "platform/headless/recording_device.h"
 
-#include "platform/d3d9_geometry.h"
+#include "platform/d3d9/d3d9_geometry.h"
 #include "platform/headless/call_recorder.h"
 #include "platform/headless/memory_texture.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/d3d9_subset.h"
-#include "platform/device_hooks.h"
+#include "platform/d3d9/d3d9_subset.h"
+#include "platform/d3d9/device_hooks.h"
 
 namespace platform::headless {
 

@@ -1,8 +1,8 @@
 // A keyboard whose keys the game controllers may hold too.
 #pragma once
 
-#include "platform/backends.h"
 #include "platform/sdl/gamepads.h"
+#include "platform/win32/backends.h"
 
 namespace platform::sdl {
 

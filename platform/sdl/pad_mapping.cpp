@@ -1,7 +1,7 @@
 // The pad's controls and the keys they hold: the d-pad and the left stick steer, A and Start act.
 #include "platform/sdl/pad_mapping.h"
 
-#include "platform/win32_subset.h"
+#include "platform/win32/win32_subset.h"
 
 namespace platform::sdl {
 namespace {

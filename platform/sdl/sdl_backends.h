@@ -2,7 +2,7 @@
 // start of SDL's video they share.
 #pragma once
 
-#include "platform/real_backends.h"
+#include "platform/win32/real_backends.h"
 
 namespace platform::sdl {
 

@@ -7,7 +7,7 @@
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/sdl_window_mode.h"
 #include "platform/sdl/virtual_keys.h"
-#include "platform/window_internals.h"
+#include "platform/win32/window_internals.h"
 
 namespace platform::sdl {
 namespace {

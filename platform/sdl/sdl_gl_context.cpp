@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "platform/gl/gl_context.h"
-#include "platform/gl/gl_heap.h"
 #include "platform/gl/opengl.h"
+#include "platform/sdl/freed_heap.h"
 #include "platform/sdl/sdl_rest.h"
 #include "platform/sdl/sdl_window.h"
 
@@ -96,7 +96,7 @@ std::unique_ptr<GlContext> GlContext::Create(HWND window, int width, int height,
     if (!made) {
         return nullptr;
     }
-    KeepFreedHeap();
+    sdl::KeepFreedHeap();
     // Immediate presentation; a driver that refuses keeps its own setting.
     SDL_GL_SetSwapInterval(immediatePresentation ? 0 : 1);
     return created;

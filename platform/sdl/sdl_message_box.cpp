@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl/box_font.h"
-#include "platform/sdl/box_model.h"
-#include "platform/sdl/box_painter.h"
+#include "platform/box/box_font.h"
+#include "platform/box/box_model.h"
+#include "platform/box/box_painter.h"
 #include "platform/sdl/sdl_backends.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_window.h"

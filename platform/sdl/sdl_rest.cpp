@@ -5,8 +5,8 @@
 
 #include <thread>
 
-#include "platform/rest_planner.h"
 #include "platform/sdl/present_log.h"
+#include "platform/win32/rest_planner.h"
 
 namespace platform::sdl {
 namespace {

@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/ico_decoder.h"
-#include "platform/resources.h"
 #include "platform/sdl/sdl_backends.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_rest.h"
 #include "platform/sdl/sdl_window_size.h"
-#include "platform/window_internals.h"
+#include "platform/win32/ico_decoder.h"
+#include "platform/win32/resources.h"
+#include "platform/win32/window_internals.h"
 
 namespace platform::sdl {
 namespace {

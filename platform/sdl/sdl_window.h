@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "platform/win32_subset.h"
+#include "platform/win32/win32_subset.h"
 
 namespace platform::sdl {
 

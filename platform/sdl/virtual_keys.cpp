@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "platform/win32_subset.h"
+#include "platform/win32/win32_subset.h"
 
 namespace platform::sdl {
 namespace {

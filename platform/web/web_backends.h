@@ -2,7 +2,7 @@
 // the canvas as the one window; and what they share.
 #pragma once
 
-#include "platform/real_backends.h"
+#include "platform/win32/real_backends.h"
 
 namespace platform::web {
 

@@ -8,7 +8,7 @@
 
 #include "platform/web/control_keys.h"
 #include "platform/web/web_backends.h"
-#include "platform/window_internals.h"
+#include "platform/win32/window_internals.h"
 
 namespace platform::web {
 namespace {

@@ -2,7 +2,7 @@
 // the keyboard's keys do.
 #pragma once
 
-#include "platform/backends.h"
+#include "platform/win32/backends.h"
 
 namespace platform::web {
 

@@ -6,7 +6,7 @@
 #include "platform/web/web_controls.h"
 #include "platform/web/web_key_codes.h"
 #include "platform/web/web_key_latch.h"
-#include "platform/window_internals.h"
+#include "platform/win32/window_internals.h"
 
 namespace platform::web {
 namespace {

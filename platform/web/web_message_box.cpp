@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/sdl/box_model.h"
+#include "platform/box/box_model.h"
 #include "platform/web/web_backends.h"
 #include "platform/web/web_key_codes.h"
 

@@ -4,7 +4,7 @@
 #include <emscripten/html5.h>
 
 #include "platform/web/web_backends.h"
-#include "platform/window_internals.h"
+#include "platform/win32/window_internals.h"
 
 namespace platform::web {
 namespace {

@@ -1,7 +1,7 @@
 // MessageBoxW on this layer: the texts back to UTF-8, then shown as MessageBoxA shows them.
 #include <string>
 
-#include "platform/win32_on_windows.h"
+#include "platform/win32/win32_on_windows.h"
 
 namespace {
 

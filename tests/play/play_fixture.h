@@ -16,9 +16,9 @@
 #include "app/game_app.h"
 #include "app/key_bits.h"
 #include "app/scene_numbers.h"
-#include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "platform/win32/backends.h"
 #include "tests/support/scene_fixture.h"
 
 namespace play_test {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "platform/win32/backends.h"
 #include "render/render_engine.h"
 #include "tests/support/test_support.h"
 

@@ -1,5 +1,5 @@
 // BoxRecorder on the Linux layer: its message-box backend, swapped in for the recorder's lifetime.
-#include "platform/backends.h"
+#include "platform/win32/backends.h"
 #include "tests/support/box_recorder.h"
 
 class BoxRecorder::Backend : public platform::MessageBoxes {

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "app/game_app.h"
-#include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "platform/win32/backends.h"
 #include "tools/replay/scratch_directory.h"
 
 class SceneFixture : public ::testing::Test {

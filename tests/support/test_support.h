@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/game_app.h"
-#include "platform/backends.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
+#include "platform/win32/backends.h"
 #include "tests/support/run_folder.h"
 
 enum class Device { Recording, Null };

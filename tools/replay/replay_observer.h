@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/backends.h"
-#include "platform/device_hooks.h"
+#include "platform/d3d9/device_hooks.h"
+#include "platform/win32/backends.h"
 #include "tools/replay/replay_runner.h"
 #include "tools/replay/trace_writer.h"
 

@@ -11,7 +11,7 @@
 #include "platform/gl/gl_readback.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
-#include "platform/real_backends.h"
+#include "platform/win32/real_backends.h"
 #include "tools/replay/replay_observer.h"
 #include "tools/replay/replay_script.h"
 

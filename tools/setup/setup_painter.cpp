@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "platform/sdl/box_painter.h"
+#include "platform/box/box_painter.h"
 #include "tools/setup/key_rules.h"
 
 namespace setup {

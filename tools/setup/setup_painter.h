@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl/box_canvas.h"
-#include "platform/sdl/box_font.h"
+#include "platform/box/box_canvas.h"
+#include "platform/box/box_font.h"
 #include "tools/setup/setup_model.h"
 
 namespace setup {

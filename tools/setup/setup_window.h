@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "platform/sdl/box_canvas.h"
-#include "platform/sdl/box_font.h"
+#include "platform/box/box_canvas.h"
+#include "platform/box/box_font.h"
 #include "tools/setup/setup_model.h"
 #include "tools/setup/setup_painter.h"
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/backends.h"
 #include "platform/headless/recording_device.h"
+#include "platform/win32/backends.h"
 #include "play/board_geometry.h"
 
 namespace {

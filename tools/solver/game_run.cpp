@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/game_app.h"
-#include "platform/backends.h"
 #include "platform/headless/recording_device.h"
+#include "platform/win32/backends.h"
 #include "tools/artgen/settings_files.h"
 #include "tools/replay/headless_run.h"
 #include "tools/replay/scratch_directory.h"
