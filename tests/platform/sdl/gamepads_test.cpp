@@ -65,7 +65,7 @@ TEST_F(PadKeys, TheDpadHoldsTheArrowsAndTheSouthButtonAndStartHoldTheSpaceBar) {
 
 TEST_F(PadKeys, TheLeftStickHoldsAnArrowOnlyBeyondTheDeadZone) {
     VirtualPad pad;
-    const int deadZone = 8000;  // of 32767, as the README states
+    const int deadZone = 8000;  // of 32767, as docs/desktop.md states
     const struct {
         SDL_GameControllerAxis axis;
         int sign;
