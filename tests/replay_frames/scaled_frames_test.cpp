@@ -86,17 +86,27 @@ BlockMean MeanOf(const Image& image, int left, int top, int size) {
     return sums;
 }
 
+struct FramePair {
+    Frames original;
+    Frames scaled;
+};
+
 // Draws the frames at factor 1 and `scale`, and expects the scaled sprites to be the exact
 // enlargement: the whole title, and the HUD column of play.
-void DrawAndCompareSprites(int scale, Frames& original, Frames& scaled) {
-    original = DrawFrames(1);
-    scaled = DrawFrames(scale);
-    ASSERT_FALSE(scaled.title.rgba.empty() || original.title.rgba.empty());
-    ASSERT_FALSE(scaled.play.rgba.empty() || original.play.rgba.empty());
+FramePair DrawAndCompareSprites(int scale) {
+    FramePair frames{DrawFrames(1), DrawFrames(scale)};
+    const Frames& original = frames.original;
+    const Frames& scaled = frames.scaled;
+    if (scaled.title.rgba.empty() || original.title.rgba.empty() || scaled.play.rgba.empty() ||
+        original.play.rgba.empty()) {
+        ADD_FAILURE() << "a frame was not drawn at factor " << scale;
+        return frames;
+    }
     EXPECT_EQ(PixelsNotEnlarged(scaled.title, original.title, scale, GAME_WIDTH, GAME_HEIGHT), 0)
         << "the title at factor " << scale;
     EXPECT_EQ(PixelsNotEnlarged(scaled.play, original.play, scale, HUD_RIGHT, HUD_BOTTOM), 0)
         << "the HUD column at factor " << scale;
+    return frames;
 }
 
 }  // namespace
@@ -108,9 +118,7 @@ TEST(ScaledFrames, AtFactorThreeSpritesAreEnlargedExactlyAndTheBoardIsSampledAli
     // a polygon edge or a texel border on the other side of that point: a few pixels along the
     // edges, far fewer than one in a hundred.
     constexpr double MOST_DIFFERING_SHARE = 0.01;
-    Frames original;
-    Frames scaled;
-    DrawAndCompareSprites(SCALE, original, scaled);
+    const auto [original, scaled] = DrawAndCompareSprites(SCALE);
     ASSERT_FALSE(HasFailure());
     int differing = 0;
     for (int y = 0; y < GAME_HEIGHT; ++y) {
@@ -133,9 +141,7 @@ TEST(ScaledFrames, AtFactorTwoSpritesAreEnlargedExactlyAndTheBoardAveragesAlike)
     constexpr int BLOCK = 8;
     constexpr double LARGEST_MEAN_DIFFERENCE = 16.0;
     constexpr double MOST_DIFFERING_SHARE = 0.01;
-    Frames original;
-    Frames scaled;
-    DrawAndCompareSprites(SCALE, original, scaled);
+    const auto [original, scaled] = DrawAndCompareSprites(SCALE);
     ASSERT_FALSE(HasFailure());
     int differing = 0;
     for (int top = 0; top < GAME_HEIGHT; top += BLOCK) {
