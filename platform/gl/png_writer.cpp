@@ -2,16 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/compat/stb_image_write_here.h"
 #include "platform/gl/gl_readback.h"
-
-// Static, so that another part of the program may carry its own copy of the library.
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#include <stb/stb_image_write.h>
-#pragma GCC diagnostic pop
 
 namespace platform::gl {
 

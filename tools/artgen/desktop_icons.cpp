@@ -5,17 +5,9 @@
 #include <cstdio>
 #include <iterator>
 
+#include "platform/compat/stb_image_write_here.h"
 #include "tools/artgen/corner_board.h"
 #include "tools/artgen/raster.h"
-
-// Static, so that another part of a program may carry its own copy of the library.
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#include <stb/stb_image_write.h>
-#pragma GCC diagnostic pop
 
 namespace artgen {
 
