@@ -32,10 +32,12 @@ self.addEventListener("fetch", (event) => {
   if (event.request.method !== "GET") {
     return;
   }
-  event.respondWith(caches.open(CACHE).then(async (cache) => {
-    const options = { ignoreSearch: true };
-    const kept = await cache.match(event.request, options) ||
-                 (event.request.mode === "navigate" && await cache.match("./", options));
+  // Looked up by name, not opened: opening the cache of a worker a new build has replaced would
+  // make it anew, empty, after the new worker deleted it.
+  event.respondWith((async () => {
+    const options = { cacheName: CACHE, ignoreSearch: true };
+    const kept = await caches.match(event.request, options) ||
+                 (event.request.mode === "navigate" && await caches.match("./", options));
     return kept || fetch(event.request);
-  }));
+  })());
 });

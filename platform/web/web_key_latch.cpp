@@ -4,42 +4,63 @@
 #include "platform/web/web_key_codes.h"
 
 namespace platform::web {
+namespace {
 
-bool KeyLatch::Press(const std::string& code) {
-    if (!held.insert(code).second) {
+bool CountsAs(const PageKey& key, int virtualKey) {
+    if (const int* controlKey = std::get_if<int>(&key)) {
+        return *controlKey == virtualKey;
+    }
+    return CodeCountsAs(std::get<std::string>(key).c_str(), virtualKey);
+}
+
+bool IsKeyboardKey(const PageKey& key) {
+    return std::holds_alternative<std::string>(key);
+}
+
+}  // namespace
+
+int VirtualKeyOf(const PageKey& key) {
+    if (const int* controlKey = std::get_if<int>(&key)) {
+        return *controlKey;
+    }
+    return VirtualKeyOfCode(std::get<std::string>(key).c_str());
+}
+
+bool KeyLatch::Press(const PageKey& key) {
+    if (!held.insert(key).second) {
         return false;
     }
-    unpolled.insert(code);
+    unpolled.insert(key);
     return true;
 }
 
-bool KeyLatch::Release(const std::string& code) {
-    if (held.erase(code) == 0) {
+bool KeyLatch::Release(const PageKey& key) {
+    if (held.erase(key) == 0) {
         return false;
     }
-    if (unpolled.erase(code) != 0) {
-        taps[code].clear();
+    if (unpolled.erase(key) != 0) {
+        taps[key].clear();
     }
     return true;
 }
 
-void KeyLatch::ReleaseAll() {
-    held.clear();
-    unpolled.clear();
-    taps.clear();
+void KeyLatch::ReleaseKeyboardKeys() {
+    std::erase_if(held, IsKeyboardKey);
+    std::erase_if(unpolled, IsKeyboardKey);
+    std::erase_if(taps, [](const auto& tap) { return IsKeyboardKey(tap.first); });
 }
 
 bool KeyLatch::IsDown(int virtualKey) {
     bool down = false;
-    for (const std::string& code : held) {
-        if (CodeCountsAs(code.c_str(), virtualKey)) {
-            unpolled.erase(code);
+    for (const PageKey& key : held) {
+        if (CountsAs(key, virtualKey)) {
+            unpolled.erase(key);
             down = true;
         }
     }
     for (auto tap = taps.begin(); tap != taps.end();) {
         std::set<int>& polledSince = tap->second;
-        if (CodeCountsAs(tap->first.c_str(), virtualKey)) {
+        if (CountsAs(tap->first, virtualKey)) {
             down = true;
             tap = taps.erase(tap);
         } else if (!polledSince.insert(virtualKey).second) {

@@ -1,9 +1,8 @@
-// The real keyboard in a page: the canvas's key events, held while the canvas has the focus and
-// forwarded to the game's window as key messages.
+// The real keyboard in a page: the canvas's key events and the page's controls, held in one latch
+// and forwarded to the game's window as key messages.
 #include <emscripten/html5.h>
 
 #include "platform/web/web_backends.h"
-#include "platform/web/web_controls.h"
 #include "platform/web/web_key_codes.h"
 #include "platform/web/web_key_latch.h"
 #include "platform/win32/window_internals.h"
@@ -23,8 +22,8 @@ KeyLatch& Keys() {
     return keys;
 }
 
-void SendKeyMessage(const char* code, bool release) {
-    const int virtualKey = VirtualKeyOfCode(code);
+void SendKeyMessage(const PageKey& key, bool release) {
+    const int virtualKey = VirtualKeyOf(key);
     HWND window = CanvasWindow();
     if (window == nullptr || virtualKey == 0) {
         return;
@@ -48,31 +47,27 @@ EM_BOOL KeyEvent(int eventType, const EmscriptenKeyboardEvent* event, void*) {
 
 // Keys released while another element, window or tab has the focus never reach the canvas.
 EM_BOOL FocusLost(int, const EmscriptenFocusEvent*, void*) {
-    ReleaseAllPageKeys();
+    Keys().ReleaseKeyboardKeys();
     return false;
 }
 
-class CanvasKeyboard : public Keyboard {
+class PageKeyboard : public Keyboard {
   public:
     bool IsDown(int virtualKey) override { return Keys().IsDown(virtualKey); }
 };
 
 }  // namespace
 
-void PressPageKey(const char* code) {
-    if (Keys().Press(code)) {
-        SendKeyMessage(code, false);
+void PressPageKey(const PageKey& key) {
+    if (Keys().Press(key)) {
+        SendKeyMessage(key, false);
     }
 }
 
-void ReleasePageKey(const char* code) {
-    if (Keys().Release(code)) {
-        SendKeyMessage(code, true);
+void ReleasePageKey(const PageKey& key) {
+    if (Keys().Release(key)) {
+        SendKeyMessage(key, true);
     }
-}
-
-void ReleaseAllPageKeys() {
-    Keys().ReleaseAll();
 }
 
 void ListenToCanvasKeys() {
@@ -88,7 +83,7 @@ namespace platform {
 
 Keyboard& RealKeyboard() {
     // Never destroyed: the game may poll keys from its own static destructors.
-    static Keyboard* keyboard = new web::KeysAndControls(*new web::CanvasKeyboard);
+    static Keyboard* keyboard = new web::PageKeyboard;
     return *keyboard;
 }
 

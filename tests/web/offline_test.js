@@ -101,10 +101,21 @@ function keptFiles(folder) {
     .map((file) => (file === "./" ? "index.html" : file));
 }
 
-// Unfinished: under playwright the next start still shows the first build although the worker
-// serves the second one's page to fetch(); a manual run of the same steps takes the new build.
+// Polls `check` in the page until it resolves to true; waitForFunction would take the promise an
+// async check returns for a true answer at once.
+async function until(page, check, arg, timeout = 30000) {
+  const deadline = Date.now() + timeout;
+  while (!(await page.evaluate(check, arg))) {
+    assert.ok(Date.now() < deadline, `still not so after ${timeout} ms: ${check}`);
+    await page.waitForTimeout(200);
+  }
+}
+
+// While the game runs, Chromium puts off looking for a new worker by about a minute after the page
+// started (its own look after a navigation and the page's update() alike; measured without
+// playwright too), so the second start waits for the new worker up to two minutes.
 test("a new build's files replace the old ones at the next start, and the old cache is deleted",
-     { todo: "the next start under playwright still shows the first build" }, async () => {
+     async () => {
   const { folder, address, stop } = await servedCopy();
   const page = await openDevice(browser, PHONE);
   try {
@@ -123,18 +134,17 @@ test("a new build's files replace the old ones at the next start, and the old ca
     await page.reload();
     await waitForGame(page);
     assert.equal(await page.textContent("h1"), "Gorvanti");
-    await page.waitForFunction(async (old) => {
+    await until(page, async (old) => {
       const names = await caches.keys();
-      const served = await (await fetch("./")).text();
-      return names.length === 1 && names[0] !== old && served.includes("Gorvanti again");
-    }, firstCache, { polling: 200, timeout: 30000 });
+      return names.length === 1 && names[0] !== old;
+    }, firstCache, 120000);
+    assert.match(await page.evaluate(async () => (await fetch("./")).text()), /Gorvanti again/);
 
     // The next start, in a new tab as a player starts it.
     await page.close();
     const next = await page.context().newPage();
     await next.goto(address);
     assert.equal(await next.textContent("h1"), "Gorvanti again");
-    await next.context().close();
   } finally {
     // A failed step must not leave the server holding the test process open.
     await page.context().close();

@@ -1,4 +1,4 @@
-// The keys the page's controls hold, and the codes of setup.ini they are given.
+// The codes of setup.ini the page's controls are given.
 #include "platform/web/control_keys.h"
 
 #include <gtest/gtest.h>
@@ -7,55 +7,13 @@
 #include <string>
 
 using platform::web::ConfiguredKeys;
-using platform::web::ControlKeys;
 using platform::web::ReadConfiguredKeys;
 
 namespace {
 
-constexpr int RIGHT = 0x27;
-constexpr int SPACE = 0x20;
-
 ConfiguredKeys Read(const std::string& text) {
     std::istringstream in(text);
     return ReadConfiguredKeys(in);
-}
-
-TEST(ControlKeys, AHeldKeyIsSeenByEveryPollUntilReleased) {
-    ControlKeys keys;
-    EXPECT_TRUE(keys.Press(RIGHT));
-    EXPECT_FALSE(keys.Press(RIGHT)) << "a second control holding it changes nothing";
-    EXPECT_TRUE(keys.Poll(RIGHT));
-    EXPECT_TRUE(keys.Poll(RIGHT));
-    EXPECT_FALSE(keys.Poll(SPACE));
-    EXPECT_TRUE(keys.Release(RIGHT));
-    EXPECT_FALSE(keys.Poll(RIGHT)) << "polled while held: no tap is left over";
-    EXPECT_FALSE(keys.Release(RIGHT));
-}
-
-// A tap on the Start button shorter than a slow frame still starts the game.
-TEST(ControlKeys, ATapBetweenTwoPollsIsSeenByExactlyOnePoll) {
-    ControlKeys keys;
-    keys.Press(SPACE);
-    keys.Release(SPACE);
-    EXPECT_TRUE(keys.Poll(SPACE));
-    EXPECT_FALSE(keys.Poll(SPACE));
-
-    keys.Press(SPACE);
-    keys.Release(SPACE);
-    keys.Press(SPACE);
-    EXPECT_TRUE(keys.Poll(SPACE));
-    keys.Release(SPACE);
-    EXPECT_FALSE(keys.Poll(SPACE)) << "the second press was polled while held";
-}
-
-TEST(ControlKeys, ReleasingAllForgetsHeldKeysAndUnseenTaps) {
-    ControlKeys keys;
-    keys.Press(RIGHT);
-    keys.Press(SPACE);
-    keys.Release(SPACE);
-    keys.ReleaseAll();
-    EXPECT_FALSE(keys.Poll(RIGHT));
-    EXPECT_FALSE(keys.Poll(SPACE));
 }
 
 TEST(ConfiguredKeys, TheShippedLayoutGivesUpRightDownLeftAndTheFifthKey) {
