@@ -10,7 +10,7 @@ const { serve, waitForGame } = require("./browser");
 const { PHONE, LANDSCAPE_PHONE, TABLET, DESKTOP, launchBrowser, openDevice, tap,
         touchDown } = require("./devices");
 
-const USAGE = `usage: node tests/web/show_devices.js PAGE_FOLDER SHOTS_FOLDER
+const USAGE = `usage: node tests/platform/web/show_devices.js PAGE_FOLDER SHOTS_FOLDER
 
 Serves PAGE_FOLDER (build-web/page), plays it in headless Chromium as a portrait and a landscape
 phone, a tablet and a desktop, writes DEVICE-title.png, DEVICE-play.png and DEVICE-quit.png into

@@ -9,7 +9,7 @@ const { serve, waitForGame } = require("./browser");
 const { PHONE, LANDSCAPE_PHONE, TABLET, DESKTOP, launchBrowser, openDevice, touchDown, centreOf,
         tap, gamePicture, changedPixels } = require("./devices");
 
-const BUILD_DIR = path.resolve(__dirname, "../..", process.env.GORVANTI_WEB_BUILD_DIR || "build-web");
+const BUILD_DIR = path.resolve(__dirname, "../../..", process.env.GORVANTI_WEB_BUILD_DIR || "build-web");
 
 // A thumb's reach: no control is smaller than this, in CSS pixels.
 const SMALLEST_CONTROL = 48;

@@ -7,7 +7,7 @@ const path = require("node:path");
 const { after, afterEach, before } = require("node:test");
 const { serve, launch } = require("./browser");
 
-const SOURCE_DIR = path.resolve(__dirname, "../..");
+const SOURCE_DIR = path.resolve(__dirname, "../../..");
 const BUILD_DIR = path.resolve(SOURCE_DIR, process.env.GORVANTI_WEB_BUILD_DIR || "build-web");
 
 // Filled in before the first test: the server's `address` and the `browser`.

@@ -8,7 +8,7 @@ const { after, before, test } = require("node:test");
 const { serve, launch, waitForGame, recordPresents } = require("./browser");
 const { decodePng, compareFrame, regionTexels } = require("./frames");
 
-const SOURCE_DIR = path.resolve(__dirname, "../..");
+const SOURCE_DIR = path.resolve(__dirname, "../../..");
 const BUILD_DIR = path.resolve(SOURCE_DIR, process.env.GORVANTI_WEB_BUILD_DIR || "build-web");
 const REFERENCE_FRAMES = path.join(SOURCE_DIR, "tests/replays/frames");
 

@@ -12,7 +12,7 @@ const { after, before, test } = require("node:test");
 const { serve, waitForGame } = require("./browser");
 const { PHONE, launchBrowser, openDevice } = require("./devices");
 
-const SOURCE_DIR = path.resolve(__dirname, "../..");
+const SOURCE_DIR = path.resolve(__dirname, "../../..");
 const PAGE_DIR = path.resolve(SOURCE_DIR, process.env.GORVANTI_WEB_BUILD_DIR || "build-web", "page");
 const WORKER_TEMPLATE = path.join(SOURCE_DIR, "platform/web/gorvanti_sw.js");
 const STAMP_SCRIPT = path.join(SOURCE_DIR, "platform/web/stamp_offline.cmake");

@@ -7,7 +7,7 @@ const fs = require("fs");
 const path = require("path");
 const { serve, launch, waitForGame, recordPresents } = require("./browser");
 
-const USAGE = `usage: node tests/web/show_page.js PAGE_FOLDER SHOTS_FOLDER
+const USAGE = `usage: node tests/platform/web/show_page.js PAGE_FOLDER SHOTS_FOLDER
 
 Serves PAGE_FOLDER (build-web/page), plays it in headless Chromium and writes web-title.png,
 web-play.png, web-quit.png and web-ended.png into SHOTS_FOLDER; prints the figures measured.`;
