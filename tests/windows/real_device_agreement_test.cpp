@@ -18,7 +18,7 @@ TEST(RealDeviceAgreement, TheSystemsDirect3DGivesTheTablesCodes) {
     int compared = 0;
     for (const agreement::Sequence& sequence : agreement::Table()) {
         for (const std::string& difference :
-             agreement::Play(direct3d, window, sequence, compared)) {
+             agreement::Play(direct3d, window, sequence, true, compared)) {
             ADD_FAILURE() << "real Direct3D 9: " << difference;
         }
     }

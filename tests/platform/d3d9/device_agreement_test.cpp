@@ -16,7 +16,7 @@ void ExpectTheTable(IDirect3D9* direct3d, const char* deviceName) {
     int compared = 0;
     for (const agreement::Sequence& sequence : agreement::Table()) {
         for (const std::string& difference :
-             agreement::Play(direct3d, nullptr, sequence, compared)) {
+             agreement::Play(direct3d, nullptr, sequence, false, compared)) {
             ADD_FAILURE() << deviceName << ": " << difference;
         }
     }
