@@ -143,16 +143,22 @@ std::string Code(HRESULT result) {
 
 std::vector<std::string> Play(IDirect3D9* direct3d, HWND window, const Sequence& sequence,
                               bool wine, int& compared) {
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.BackBufferWidth = BACK_BUFFER_WIDTH;
-    parameters.BackBufferHeight = BACK_BUFFER_HEIGHT;
-    parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-    parameters.Windowed = TRUE;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.hDeviceWindow = window;
-    parameters.EnableAutoDepthStencil = sequence.depthBuffer ? TRUE : FALSE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D16;
-    parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+    D3DPRESENT_PARAMETERS parameters = {
+        .BackBufferWidth = BACK_BUFFER_WIDTH,
+        .BackBufferHeight = BACK_BUFFER_HEIGHT,
+        .BackBufferFormat = D3DFMT_X8R8G8B8,
+        .BackBufferCount = 1,
+        .MultiSampleType = D3DMULTISAMPLE_NONE,
+        .MultiSampleQuality = 0,
+        .SwapEffect = D3DSWAPEFFECT_DISCARD,
+        .hDeviceWindow = window,
+        .Windowed = TRUE,
+        .EnableAutoDepthStencil = sequence.depthBuffer ? TRUE : FALSE,
+        .AutoDepthStencilFormat = D3DFMT_D16,
+        .Flags = 0,
+        .FullScreen_RefreshRateInHz = 0,
+        .PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE,
+    };
     IDirect3DDevice9* device = nullptr;
     if (FAILED(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
                                       D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device))) {
