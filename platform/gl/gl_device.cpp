@@ -80,8 +80,8 @@ HRESULT GlDevice::Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS&
     const bool immediate = parameters.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE;
     std::unique_ptr<GlContext> context =
         GlContext::Create(window, drawableWidth, drawableHeight, immediate, error);
-    const bool depthBuffer = parameters.EnableAutoDepthStencil != FALSE;
-    if (context != nullptr && depthBuffer && context->DepthBits() == 0) {
+    const D3DFORMAT depthFormat = DepthFormat(parameters);
+    if (context != nullptr && depthFormat != D3DFMT_UNKNOWN && context->DepthBits() == 0) {
         error = "the OpenGL context has no depth buffer";
         context.reset();
     }
@@ -95,18 +95,17 @@ HRESULT GlDevice::Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS&
     if (parameters.BackBufferFormat == D3DFMT_UNKNOWN) {
         parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
     }
-    *device = new GlDevice(parent, std::move(context), width, height, depthBuffer, hooks);
+    *device = new GlDevice(parent, std::move(context), width, height, depthFormat, hooks);
     return D3D_OK;
 }
 
 GlDevice::GlDevice(IDirect3D9* parent, std::unique_ptr<GlContext> context, int width, int height,
-                   bool depthBuffer, const DeviceHooks& hooks)
-    : parent(parent),
-      hooks(hooks),
+                   D3DFORMAT depthFormat, const DeviceHooks& hooks)
+    : DeviceFront(depthFormat, hooks),
+      parent(parent),
       context(std::move(context)),
       width(width),
       height(height),
-      depthBuffer(depthBuffer),
       programs(std::make_unique<ProgramCache>(this->context->Flavour())),
       renderScale(RenderScale::FromEnvironment(!this->context->Offscreen())) {
     uniformVersions.fill(1);
@@ -117,13 +116,7 @@ GlDevice::GlDevice(IDirect3D9* parent, std::unique_ptr<GlContext> context, int w
 
 GlDevice::~GlDevice() {
     MakeCurrent();
-    for (GlTexture*& texture : bound) {
-        if (texture != nullptr) {
-            texture->Release();
-            texture = nullptr;
-        }
-    }
-    // Textures the game still holds outlive us as texels in memory.
+    // Textures the game still holds, and those still bound, outlive us as texels in memory.
     for (GlTexture* texture : textures) {
         pages.Free(texture->Place());
         texture->Orphan();
@@ -143,7 +136,7 @@ GlDevice::~GlDevice() {
 }
 
 void GlDevice::SetDefaultStates() {
-    renderStates[D3DRS_ZENABLE] = depthBuffer ? D3DZB_TRUE : D3DZB_FALSE;
+    renderStates[D3DRS_ZENABLE] = HasDepthBuffer() ? D3DZB_TRUE : D3DZB_FALSE;
     renderStates[D3DRS_FILLMODE] = D3DFILL_SOLID;
     renderStates[D3DRS_SHADEMODE] = D3DSHADE_GOURAUD;
     renderStates[D3DRS_ZWRITEENABLE] = TRUE;
@@ -264,18 +257,6 @@ void GlDevice::FinishLayer() {
     layerDone = true;
 }
 
-ULONG GlDevice::AddRef() {
-    return ++references;
-}
-
-ULONG GlDevice::Release() {
-    const ULONG remaining = --references;
-    if (remaining == 0) {
-        delete this;
-    }
-    return remaining;
-}
-
 void GlDevice::ForgetTexture(GlTexture* texture) {
     if (textures.erase(texture) != 0) {
         MakeCurrent();
@@ -283,69 +264,34 @@ void GlDevice::ForgetTexture(GlTexture* texture) {
     }
 }
 
-HRESULT GlDevice::CreateTexture(UINT textureWidth, UINT textureHeight, UINT levels, DWORD usage,
-                                D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture,
-                                HANDLE* /*sharedHandle*/) {
-    if (texture == nullptr) {
-        return D3DERR_INVALIDCALL;
-    }
-    auto* created = new GlTexture(this, usage, pool);
-    const HRESULT result = created->Allocate(textureWidth, textureHeight, levels, format);
-    if (FAILED(result)) {
-        created->Release();
-        return result;
-    }
-    textures.insert(created);
-    *texture = created;
-    return D3D_OK;
+d3d9::TextureFront* GlDevice::MakeTexture(DWORD usage, D3DPOOL pool) {
+    return new GlTexture(this, usage, pool);
 }
 
-HRESULT GlDevice::UpdateTexture(IDirect3DBaseTexture9* source, IDirect3DBaseTexture9* destination) {
-    auto* from = dynamic_cast<GlTexture*>(source);
-    auto* to = dynamic_cast<GlTexture*>(destination);
-    if (from == nullptr || to == nullptr || !to->BelongsTo(this)) {
-        return D3DERR_INVALIDCALL;
-    }
-    return to->UpdateFrom(*from);
+void GlDevice::TextureMade(d3d9::TextureFront& texture) {
+    auto& made = static_cast<GlTexture&>(texture);
+    made.PlaceAgain();
+    textures.insert(&made);
 }
 
-HRESULT GlDevice::BeginScene() {
-    if (inScene) {
-        return D3DERR_INVALIDCALL;
-    }
-    inScene = true;
-    if (hooks.beginScene) {
-        hooks.beginScene();
-    }
-    return D3D_OK;
+GlTexture* GlDevice::DrawnTexture() const {
+    return static_cast<GlTexture*>(BoundTexture(0));
 }
 
-HRESULT GlDevice::EndScene() {
-    if (!inScene) {
-        return D3DERR_INVALIDCALL;
-    }
-    inScene = false;
+void GlDevice::SceneEnded() {
     MakeCurrent();
     FinishLayer();
     glFlush();
     if (frameStarted) {
         sceneTime = std::chrono::steady_clock::now() - frameStart;
     }
-    if (hooks.endScene) {
-        hooks.endScene();
-    }
-    return D3D_OK;
 }
 
-HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour, float z,
-                        DWORD /*stencil*/) {
-    const bool badDepth = (flags & D3DCLEAR_ZBUFFER) != 0 && !depthBuffer;
-    // A D16 depth buffer has no stencil bits.
-    if ((count != 0 && rects == nullptr) || badDepth || (flags & D3DCLEAR_STENCIL) != 0) {
-        return D3DERR_INVALIDCALL;
-    }
+void GlDevice::ClearTargets(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour,
+                            float z) {
+    // The stencil has nothing drawn with it, so there is nothing of it to clear.
     if (!ContextUsable()) {
-        return D3D_OK;
+        return;
     }
     MakeCurrent();
     if (!frameStarted) {
@@ -387,7 +333,6 @@ HRESULT GlDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
     }
     ClearLayer(count, rects, mask);
     glDisable(GL_SCISSOR_TEST);
-    return D3D_OK;
 }
 
 void GlDevice::ClearLayer(DWORD count, const D3DRECT* rects, GLbitfield mask) {
@@ -419,7 +364,7 @@ void GlDevice::ClearArea(const PixelRect& area, GLbitfield mask) {
     }
 }
 
-HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
+void GlDevice::ShowFrame() {
     const auto swapStart = std::chrono::steady_clock::now();
     context->Swap();
     if (frameStarted) {
@@ -430,16 +375,9 @@ HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
     vertexCache->EndFrame();
     indexCache->EndFrame();
     FitToDrawable();
-    if (hooks.present) {
-        hooks.present();
-    }
-    return D3D_OK;
 }
 
-HRESULT GlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
-    if (matrix == nullptr) {
-        return D3DERR_INVALIDCALL;
-    }
+void GlDevice::TransformSet(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) {
     D3DMATRIX* target = nullptr;
     switch (state) {
         case D3DTS_WORLD:
@@ -452,12 +390,12 @@ HRESULT GlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* mat
             target = &projection;
             break;
         default:  // texture transforms and further world matrices are not drawn with
-            return D3D_OK;
+            return;
     }
-    if (std::memcmp(target, matrix, sizeof(D3DMATRIX)) == 0) {
-        return D3D_OK;
+    if (std::memcmp(target, &matrix, sizeof(D3DMATRIX)) == 0) {
+        return;
     }
-    *target = *matrix;
+    *target = matrix;
     switch (state) {
         case D3DTS_WORLD:
             ++uniformVersions[UNIFORMS_TRANSFORM];
@@ -470,56 +408,38 @@ HRESULT GlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* mat
             ++uniformVersions[UNIFORMS_PROJECTION];
             break;
     }
-    return D3D_OK;
 }
 
-HRESULT GlDevice::SetMaterial(const D3DMATERIAL9* newMaterial) {
-    if (newMaterial == nullptr) {
-        return D3DERR_INVALIDCALL;
-    }
-    if (std::memcmp(&material, newMaterial, sizeof(D3DMATERIAL9)) != 0) {
-        material = *newMaterial;
+void GlDevice::MaterialSet(const D3DMATERIAL9& newMaterial) {
+    if (std::memcmp(&material, &newMaterial, sizeof(D3DMATERIAL9)) != 0) {
+        material = newMaterial;
         ++uniformVersions[UNIFORMS_MATERIAL];
     }
-    return D3D_OK;
 }
 
-HRESULT GlDevice::SetLight(DWORD index, const D3DLIGHT9* light) {
-    if (light == nullptr || light->Type < D3DLIGHT_POINT || light->Type > D3DLIGHT_DIRECTIONAL) {
-        return D3DERR_INVALIDCALL;
-    }
-    const D3DVECTOR& direction = light->Direction;
-    const bool aimed = light->Type != D3DLIGHT_POINT;
-    if (aimed && direction.x == 0.0f && direction.y == 0.0f && direction.z == 0.0f) {
-        return D3DERR_INVALIDCALL;
-    }
+void GlDevice::LightSet(DWORD index, const D3DLIGHT9& light) {
     LightSlot& slot = lights[index];
-    if (std::memcmp(&slot.light, light, sizeof(D3DLIGHT9)) != 0) {
-        keyDirty = keyDirty || (slot.enabled && slot.light.Type != light->Type);
-        slot.light = *light;
+    if (std::memcmp(&slot.light, &light, sizeof(D3DLIGHT9)) != 0) {
+        keyDirty = keyDirty || (slot.enabled && slot.light.Type != light.Type);
+        slot.light = light;
         ++uniformVersions[UNIFORMS_LIGHTS];
     }
-    return D3D_OK;
 }
 
-HRESULT GlDevice::LightEnable(DWORD index, BOOL enable) {
+void GlDevice::LightEnabled(DWORD index, bool enabled) {
     auto found = lights.find(index);
     if (found == lights.end()) {
         found = lights.emplace(index, LightSlot{DefaultLight(), false}).first;
     }
-    if (found->second.enabled != (enable != FALSE)) {
-        found->second.enabled = enable != FALSE;
+    if (found->second.enabled != enabled) {
+        found->second.enabled = enabled;
         keyDirty = true;
         ++uniformVersions[UNIFORMS_LIGHTS];
     }
-    return D3D_OK;
 }
 
-HRESULT GlDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
+void GlDevice::RenderStateSet(D3DRENDERSTATETYPE state, DWORD value) {
     const auto index = static_cast<size_t>(state);
-    if (index >= RENDER_STATE_COUNT) {
-        return D3DERR_INVALIDCALL;
-    }
     StateGroup group = StateGroup::IGNORED;
     const bool known = RenderStateGroup(state, group);
     if (!known) {
@@ -531,7 +451,6 @@ HRESULT GlDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
             MarkChanged(group);
         }
     }
-    return D3D_OK;
 }
 
 void GlDevice::MarkChanged(StateGroup group) {
@@ -561,30 +480,8 @@ void GlDevice::NoteUnknownState([[maybe_unused]] std::bitset<RENDER_STATE_COUNT>
 #endif
 }
 
-HRESULT GlDevice::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) {
-    if (stage >= STAGE_COUNT) {
-        return D3DERR_INVALIDCALL;
-    }
-    GlTexture* mine = nullptr;
-    if (texture != nullptr) {
-        mine = dynamic_cast<GlTexture*>(texture);
-        if (mine == nullptr || !mine->BelongsTo(this)) {
-            return D3DERR_INVALIDCALL;
-        }
-        mine->AddRef();
-    }
-    if (bound[stage] != nullptr) {
-        bound[stage]->Release();
-    }
-    bound[stage] = mine;
-    return D3D_OK;
-}
-
-HRESULT GlDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
+void GlDevice::StageStateSet(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
     const auto index = static_cast<size_t>(type);
-    if (stage >= STAGE_COUNT || index >= STAGE_STATE_COUNT) {
-        return D3DERR_INVALIDCALL;
-    }
     StateGroup group = StateGroup::IGNORED;
     const bool known = StageStateGroup(type, group);
     if (!known) {
@@ -596,16 +493,10 @@ HRESULT GlDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE typ
             MarkChanged(group);
         }
     }
-    return D3D_OK;
 }
 
-HRESULT GlDevice::SetFVF(DWORD newFvf) {
-    if (fvf != newFvf) {
-        fvf = newFvf;
-        fvfDrawable = DecodeVertexFormat(fvf, fvfLayout);
-        keyDirty = true;
-    }
-    return D3D_OK;
+void GlDevice::VertexFormatSet() {
+    keyDirty = true;
 }
 
 void GlDevice::ReadBack(ReadArea area, std::vector<uint32_t>& texels, int& readWidth,

@@ -11,9 +11,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/d3d9/d3d9_geometry.h"
-#include "platform/d3d9/d3d9_subset.h"
-#include "platform/d3d9/device_hooks.h"
+#include "platform/d3d9/device_front.h"
 #include "platform/gl/gl_context.h"
 #include "platform/gl/gl_direct3d.h"
 #include "platform/gl/gl_letterbox.h"
@@ -30,7 +28,7 @@ namespace platform::gl {
 
 class GlTexture;
 
-class GlDevice final : public IDirect3DDevice9 {
+class GlDevice final : public d3d9::DeviceFront {
   public:
     // Draws into `window`, or offscreen into a hidden surface of the `offscreen` size when it has
     // no native window. Fills in the back buffer size and format the way Direct3D does. Fails with
@@ -38,33 +36,6 @@ class GlDevice final : public IDirect3DDevice9 {
     static HRESULT Create(IDirect3D9* parent, HWND window, D3DPRESENT_PARAMETERS& parameters,
                           const DeviceHooks& hooks, const OffscreenDrawable& offscreen,
                           IDirect3DDevice9** device);
-
-    ULONG AddRef() override;
-    ULONG Release() override;
-    HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
-                          D3DPOOL pool, IDirect3DTexture9** texture, HANDLE* sharedHandle) override;
-    HRESULT UpdateTexture(IDirect3DBaseTexture9* source,
-                          IDirect3DBaseTexture9* destination) override;
-    HRESULT BeginScene() override;
-    HRESULT EndScene() override;
-    HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour, float z,
-                  DWORD stencil) override;
-    HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND destWindowOverride,
-                    const RGNDATA* dirtyRegion) override;
-    HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
-    HRESULT SetMaterial(const D3DMATERIAL9* material) override;
-    HRESULT SetLight(DWORD index, const D3DLIGHT9* light) override;
-    HRESULT LightEnable(DWORD index, BOOL enable) override;
-    HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
-    HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) override;
-    HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
-    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData,
-                            UINT vertexStride) override;
-    HRESULT DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minVertexIndex, UINT numVertices,
-                                   UINT primitiveCount, const void* indexData,
-                                   D3DFORMAT indexFormat, const void* vertexData,
-                                   UINT vertexStride) override;
-    HRESULT SetFVF(DWORD fvf) override;
 
     // For textures of this device.
     void MakeCurrent() { context->MakeCurrent(); }
@@ -92,9 +63,9 @@ class GlDevice final : public IDirect3DDevice9 {
     };
 
   private:
-    static constexpr size_t RENDER_STATE_COUNT = 256;
-    static constexpr size_t STAGE_COUNT = 8;
-    static constexpr size_t STAGE_STATE_COUNT = 33;
+    static constexpr size_t RENDER_STATE_COUNT = RENDER_STATE_LIMIT;
+    static constexpr size_t STAGE_COUNT = TEXTURE_STAGES;
+    static constexpr size_t STAGE_STATE_COUNT = STAGE_STATE_LIMIT;
 
     struct LightSlot {
         D3DLIGHT9 light;
@@ -115,8 +86,27 @@ class GlDevice final : public IDirect3DDevice9 {
     };
 
     GlDevice(IDirect3D9* parent, std::unique_ptr<GlContext> context, int width, int height,
-             bool depthBuffer, const DeviceHooks& hooks);
+             D3DFORMAT depthFormat, const DeviceHooks& hooks);
     ~GlDevice() override;
+
+    // What the device does with the calls the front accepted.
+    d3d9::TextureFront* MakeTexture(DWORD usage, D3DPOOL pool) override;
+    void TextureMade(d3d9::TextureFront& texture) override;
+    void SceneEnded() override;
+    void ClearTargets(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour,
+                      float z) override;
+    void ShowFrame() override;
+    void TransformSet(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) override;
+    void MaterialSet(const D3DMATERIAL9& newMaterial) override;
+    void LightSet(DWORD index, const D3DLIGHT9& light) override;
+    void LightEnabled(DWORD index, bool enabled) override;
+    void RenderStateSet(D3DRENDERSTATETYPE state, DWORD value) override;
+    void StageStateSet(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
+    void VertexFormatSet() override;
+    HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData, UINT indexSize,
+                 uint64_t vertexCount, const void* vertexData, UINT vertexStride) override;
+    // The texture bound to stage 0, which is the one drawn with.
+    GlTexture* DrawnTexture() const;
 
     void SetDefaultStates();
     void InitialiseOpenGl();
@@ -145,8 +135,6 @@ class GlDevice final : public IDirect3DDevice9 {
     void RecreateOpenGlObjects();
 
     // gl_draw.cpp
-    HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData, UINT indexSize,
-                 uint64_t vertexCount, const void* vertexData, UINT vertexStride);
     // The draw's vertices from the cache when the game drew the same ones before, else streamed;
     // the attributes read them from `base` on.
     const Vertex* SupplyVertices(const void* vertexData, UINT vertexStride, uint64_t count,
@@ -176,17 +164,13 @@ class GlDevice final : public IDirect3DDevice9 {
     bool OutlineCulled() const;
 
     IDirect3D9* parent;
-    DeviceHooks hooks;
     std::unique_ptr<GlContext> context;
-    ULONG references = 1;
     int width;  // of the back buffer: the game's coordinates
     int height;
     // The window's pixels and the picture's place on them; the viewport covers the picture.
     int drawableWidth = 0;
     int drawableHeight = 0;
     PixelRect picture;
-    bool depthBuffer;
-    bool inScene = false;
 
     std::array<DWORD, RENDER_STATE_COUNT> renderStates{};
     std::array<std::array<DWORD, STAGE_STATE_COUNT>, STAGE_COUNT> stageStates{};
@@ -195,8 +179,6 @@ class GlDevice final : public IDirect3DDevice9 {
     D3DMATRIX projection{};
     D3DMATERIAL9 material{};
     std::map<DWORD, LightSlot> lights;
-    DWORD fvf = 0;
-    GlTexture* bound[STAGE_COUNT] = {};
     std::set<GlTexture*> textures;  // alive, whether bound or not
     TextureBindings bindings;
     TexturePages pages{bindings};
@@ -243,8 +225,6 @@ class GlDevice final : public IDirect3DDevice9 {
     std::chrono::steady_clock::time_point frameStart;
     std::chrono::nanoseconds sceneTime{};
 
-    VertexLayout fvfLayout;  // `fvf` decoded, when it is a format the device draws
-    bool fvfDrawable = false;
     std::vector<Vertex> scratch;
     std::vector<uint32_t> indices;  // of the draw, counted from the streamed vertices' start
 };

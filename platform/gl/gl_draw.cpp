@@ -12,8 +12,6 @@ namespace platform::gl {
 
 namespace {
 
-// More vertices than any draw of the game; it keeps a wrong count from allocating gigabytes.
-constexpr uint64_t MAX_DRAW_VERTICES = uint64_t{1} << 24;
 // Smaller draws (a sprite's four corners) stream: pointing the attributes at a buffer of their own
 // would cost more than copying them.
 constexpr uint64_t MIN_CACHED_VERTICES = 32;
@@ -66,15 +64,6 @@ void Update(T& applied, T wanted, bool known, Send send) {
         applied = wanted;
         send(wanted);
     }
-}
-
-bool IndicesBelow(const void* indexData, UINT indexSize, uint64_t count, uint64_t limit) {
-    if (indexSize == 2) {
-        const auto* indices = static_cast<const uint16_t*>(indexData);
-        return std::all_of(indices, indices + count, [limit](uint16_t i) { return i < limit; });
-    }
-    const auto* indices = static_cast<const uint32_t*>(indexData);
-    return std::all_of(indices, indices + count, [limit](uint32_t i) { return i < limit; });
 }
 
 uint32_t IndexAt(const void* indexData, UINT indexSize, uint64_t i) {
@@ -130,49 +119,18 @@ void NormalMatrix(const D3DMATRIX& m, float out[9]) {
 
 }  // namespace
 
-HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount,
-                                  const void* vertexData, UINT vertexStride) {
-    const uint64_t vertices = VerticesPerDraw(type, primitiveCount);
-    if (!inScene || vertices == 0 || vertices > MAX_DRAW_VERTICES || vertexData == nullptr ||
-        vertexStride == 0) {
-        return D3DERR_INVALIDCALL;
-    }
-    return Draw(type, primitiveCount, nullptr, 0, vertices, vertexData, vertexStride);
-}
-
-HRESULT GlDevice::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minVertexIndex,
-                                         UINT numVertices, UINT primitiveCount,
-                                         const void* indexData, D3DFORMAT indexFormat,
-                                         const void* vertexData, UINT vertexStride) {
-    const uint64_t indices = VerticesPerDraw(type, primitiveCount);
-    const UINT indexSize = IndexSize(indexFormat);
-    const uint64_t vertices = uint64_t{minVertexIndex} + numVertices;
-    if (!inScene || indices == 0 || indices > MAX_DRAW_VERTICES || indexSize == 0 ||
-        numVertices == 0 || vertices > MAX_DRAW_VERTICES || indexData == nullptr ||
-        vertexData == nullptr || vertexStride == 0) {
-        return D3DERR_INVALIDCALL;
-    }
-    // Direct3D leaves a stray index undefined; here it would read past the converted vertices.
-    if (!IndicesBelow(indexData, indexSize, indices, vertices)) {
-        return D3DERR_INVALIDCALL;
-    }
-    return Draw(type, primitiveCount, indexData, indexSize, vertices, vertexData, vertexStride);
-}
-
 HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
                        UINT indexSize, uint64_t vertexCount, const void* vertexData,
                        UINT vertexStride) {
-    if (!fvfDrawable || vertexStride < fvfLayout.size) {
-        return D3DERR_INVALIDCALL;
-    }
     if (!ContextUsable()) {
         return D3D_OK;
     }
-    const VertexLayout& layout = fvfLayout;
+    const VertexLayout& layout = Layout();
     MakeCurrent();
     RouteDraw(layout.transformed);
+    const GlTexture* drawn = DrawnTexture();
     const TexturePlace& texture =
-        bound[0] != nullptr && bound[0]->Place().target != 0 ? bound[0]->Place() : white;
+        drawn != nullptr && drawn->Place().target != 0 ? drawn->Place() : white;
     uint32_t base = 0;
     bool verticesCached = false;
     const Vertex* vertices = SupplyVertices(vertexData, vertexStride, vertexCount,
@@ -235,11 +193,11 @@ const GlDevice::Vertex* GlDevice::SupplyVertices(const void* vertexData, UINT ve
         std::memcpy(&layerBits, &layerCoordinate, sizeof(layerBits));
         // The last vertex is read no further than its layout reaches, as the conversion does.
         const SourceKey key{vertexData,
-                            static_cast<size_t>((count - 1) * vertexStride + fvfLayout.size),
-                            uint64_t{fvf} | uint64_t{vertexStride} << 32, layerBits};
+                            static_cast<size_t>((count - 1) * vertexStride + Layout().size),
+                            uint64_t{VertexFormat()} | uint64_t{vertexStride} << 32, layerBits};
         const CachedSource* entry = vertexCache->Find(key, [&](std::vector<uint8_t>& out) {
             out.resize(count * sizeof(Vertex));
-            ConvertVertices(fvfLayout, vertexData, vertexStride, count, layerCoordinate,
+            ConvertVertices(Layout(), vertexData, vertexStride, count, layerCoordinate,
                             reinterpret_cast<Vertex*>(out.data()));
         });
         if (entry != nullptr) {
@@ -250,7 +208,7 @@ const GlDevice::Vertex* GlDevice::SupplyVertices(const void* vertexData, UINT ve
         }
     }
     scratch.resize(count);
-    ConvertVertices(fvfLayout, vertexData, vertexStride, count, layerCoordinate, scratch.data());
+    ConvertVertices(Layout(), vertexData, vertexStride, count, layerCoordinate, scratch.data());
     // The attributes point at the buffer's start: the draw's vertices are counted from there.
     const GLintptr offset = vertexStream->Append(
         scratch.data(), static_cast<GLsizeiptr>(scratch.size()) * VERTEX_SIZE, VERTEX_SIZE);
@@ -336,7 +294,7 @@ void GlDevice::ApplyFixedStates() {
     wanted.sourceBlend = BlendFactor(renderStates[D3DRS_SRCBLEND], GL_ONE);
     wanted.destinationBlend = BlendFactor(renderStates[D3DRS_DESTBLEND], GL_ZERO);
     // Without a depth test OpenGL writes no depth either, as Direct3D with ZENABLE off.
-    wanted.depthTest = depthBuffer && renderStates[D3DRS_ZENABLE] != FALSE;
+    wanted.depthTest = HasDepthBuffer() && renderStates[D3DRS_ZENABLE] != FALSE;
     wanted.depthWrite = renderStates[D3DRS_ZWRITEENABLE] != FALSE;
     wanted.depthFunction = CompareFunction(renderStates[D3DRS_ZFUNC], GL_LEQUAL);
     // D3DCULL_CCW, the default: counter-clockwise faces are the back.
@@ -556,7 +514,7 @@ void GlDevice::OutlineTriangles(D3DPRIMITIVETYPE type, UINT primitiveCount, cons
                                 UINT indexSize, uint32_t base, bool points,
                                 const Vertex* vertices) {
     indices.clear();
-    const bool transformed = fvfLayout.transformed;
+    const bool transformed = Layout().transformed;
     const bool culled = OutlineCulled();
     const D3DMATRIX toClip =
         transformed || !culled ? D3DMATRIX{} : Multiply(Multiply(world, view), projection);

@@ -3,37 +3,26 @@
 
 namespace platform::headless {
 
-MemoryTexture::MemoryTexture(CallRecorder recorder, int id, DWORD usage, D3DPOOL pool)
-    : recorder(recorder), id(id), usage(usage), pool(pool) {}
-
-HRESULT MemoryTexture::Allocate(UINT width, UINT height, UINT levelCount, D3DFORMAT format) {
-    return levels.Allocate(width, height, levelCount, format);
-}
-
-void MemoryTexture::Drop() {
-    if (--references == 0) {
-        delete this;
-    }
-}
+MemoryTexture::MemoryTexture(const d3d9::DeviceFront* device, CallRecorder recorder, int id,
+                             DWORD usage, D3DPOOL pool)
+    : TextureFront(device, usage, pool), recorder(recorder), id(id) {}
 
 ULONG MemoryTexture::AddRef() {
-    ++references;
-    recorder.Add("AddRefTexture", {static_cast<double>(id), static_cast<double>(references)});
-    return references;
+    const ULONG count = TextureFront::AddRef();
+    recorder.Add("AddRefTexture", {static_cast<double>(id), static_cast<double>(count)});
+    return count;
 }
 
 ULONG MemoryTexture::Release() {
-    const ULONG remaining = --references;
-    recorder.Add("ReleaseTexture", {static_cast<double>(id), static_cast<double>(remaining)});
-    if (remaining == 0) {
-        delete this;
-    }
-    return remaining;
+    // Logged first: the last release ends the texture with its recorder.
+    recorder.Add("ReleaseTexture",
+                 {static_cast<double>(id), static_cast<double>(References() - 1)});
+    return TextureFront::Release();
 }
 
 HRESULT MemoryTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
     recorder.Add("GetLevelDesc", {static_cast<double>(id), static_cast<double>(level)});
-    return levels.Describe(level, usage, pool, desc);
+    return TextureFront::GetLevelDesc(level, desc);
 }
 
 HRESULT MemoryTexture::LockRect(UINT level, D3DLOCKED_RECT* lockedRect, const RECT* rect,
@@ -46,20 +35,12 @@ HRESULT MemoryTexture::LockRect(UINT level, D3DLOCKED_RECT* lockedRect, const RE
                           {static_cast<double>(rect->left), static_cast<double>(rect->top),
                            static_cast<double>(rect->right), static_cast<double>(rect->bottom)});
     }
-    if (!TexelLevels::IsLockable(pool, usage)) {
-        return D3DERR_INVALIDCALL;
-    }
-    return levels.Lock(level, lockedRect, rect, flags);
-}
-
-HRESULT MemoryTexture::UpdateFrom(const MemoryTexture& source) {
-    return TexelLevels::Update(source.levels, source.pool, levels, pool);
+    return TextureFront::LockRect(level, lockedRect, rect, flags);
 }
 
 HRESULT MemoryTexture::UnlockRect(UINT level) {
     recorder.Add("UnlockRect", {static_cast<double>(id), static_cast<double>(level)});
-    bool written = false;
-    return levels.Unlock(level, written);
+    return TextureFront::UnlockRect(level);
 }
 
 }  // namespace platform::headless

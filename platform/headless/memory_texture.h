@@ -1,27 +1,19 @@
 // The texture of the recording and null devices: texels in memory, calls into the log.
 #pragma once
 
-#include "platform/d3d9/texel_levels.h"
+#include "platform/d3d9/texture_front.h"
 #include "platform/headless/call_recorder.h"
 
 namespace platform::headless {
 
-class MemoryTexture final : public IDirect3DTexture9 {
+class MemoryTexture final : public d3d9::TextureFront {
   public:
-    MemoryTexture(CallRecorder recorder, int id, DWORD usage, D3DPOOL pool);
-    MemoryTexture(const MemoryTexture&) = delete;
-    MemoryTexture& operator=(const MemoryTexture&) = delete;
+    MemoryTexture(const d3d9::DeviceFront* device, CallRecorder recorder, int id, DWORD usage,
+                  D3DPOOL pool);
 
-    HRESULT Allocate(UINT width, UINT height, UINT levels, D3DFORMAT format);
     int Id() const { return id; }
-    const TexelLevels& Levels() const { return levels; }
-    // UpdateTexture from `source` into this texture.
-    HRESULT UpdateFrom(const MemoryTexture& source);
 
-    // A reference the device keeps while the texture is bound; not a call, so not recorded.
-    void Hold() { ++references; }
-    void Drop();
-
+    // Each call is logged, then checked by the front.
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
@@ -34,10 +26,6 @@ class MemoryTexture final : public IDirect3DTexture9 {
 
     CallRecorder recorder;
     int id;
-    DWORD usage;
-    D3DPOOL pool;
-    ULONG references = 1;
-    TexelLevels levels;
 };
 
 }  // namespace platform::headless

@@ -1,16 +1,14 @@
-// The recording and the null Direct3D 9 objects: every call checked as Direct3D checks it, none
-// drawn; the recording one appends each call to a CallLog.
+// The recording and the null Direct3D 9 objects: every call checked by the Direct3D 9 front, none
+// drawn; the recording one appends each call to a CallLog before the front checks it.
 #include "platform/headless/recording_device.h"
 
-#include "platform/d3d9/d3d9_geometry.h"
+#include "platform/d3d9/device_front.h"
 #include "platform/headless/call_recorder.h"
 #include "platform/headless/memory_texture.h"
 
 namespace platform::headless {
 
 namespace {
-
-constexpr DWORD TEXTURE_STAGES = 8;
 
 template <typename T>
 double AsNumber(T value) {
@@ -23,9 +21,12 @@ double HandleNumber(HWND window) {
 
 class HeadlessDirect3D;
 
-class HeadlessDevice final : public IDirect3DDevice9 {
+// Each call is logged, then handed to the front; the front's own effects (scenes, bound
+// textures) are all there is to it.
+class HeadlessDevice final : public d3d9::DeviceFront {
   public:
-    HeadlessDevice(HeadlessDirect3D* parent, CallRecorder recorder, const DeviceHooks& hooks);
+    HeadlessDevice(HeadlessDirect3D* parent, CallRecorder recorder, D3DFORMAT depthFormat,
+                   const DeviceHooks& hooks);
     HeadlessDevice(const HeadlessDevice&) = delete;
     HeadlessDevice& operator=(const HeadlessDevice&) = delete;
 
@@ -58,14 +59,11 @@ class HeadlessDevice final : public IDirect3DDevice9 {
 
   private:
     ~HeadlessDevice() override;
+    d3d9::TextureFront* MakeTexture(DWORD usage, D3DPOOL pool) override;
 
     HeadlessDirect3D* parent;
     CallRecorder recorder;
-    const DeviceHooks& hooks;
-    ULONG references = 1;
     int nextTextureId = 1;
-    bool inScene = false;
-    MemoryTexture* bound[TEXTURE_STAGES] = {};
 };
 
 class HeadlessDirect3D final : public IDirect3D9 {
@@ -117,7 +115,8 @@ class HeadlessDirect3D final : public IDirect3D9 {
         if (device == nullptr || parameters == nullptr || adapter != D3DADAPTER_DEFAULT) {
             return D3DERR_INVALIDCALL;
         }
-        *device = new HeadlessDevice(this, recorder, hooks);
+        *device =
+            new HeadlessDevice(this, recorder, d3d9::DeviceFront::DepthFormat(*parameters), hooks);
         return D3D_OK;
     }
 
@@ -129,58 +128,38 @@ class HeadlessDirect3D final : public IDirect3D9 {
     ULONG references = 1;
 };
 
-void Call(const std::function<void()>& hook) {
-    if (hook) {
-        hook();
-    }
-}
-
 HeadlessDevice::HeadlessDevice(HeadlessDirect3D* parent, CallRecorder recorder,
-                               const DeviceHooks& hooks)
-    : parent(parent), recorder(recorder), hooks(hooks) {
+                               D3DFORMAT depthFormat, const DeviceHooks& hooks)
+    : DeviceFront(depthFormat, hooks), parent(parent), recorder(recorder) {
     parent->Hold();
 }
 
 HeadlessDevice::~HeadlessDevice() {
-    for (MemoryTexture*& texture : bound) {
-        if (texture != nullptr) {
-            texture->Drop();
-            texture = nullptr;
-        }
-    }
     parent->Drop();
 }
 
+d3d9::TextureFront* HeadlessDevice::MakeTexture(DWORD usage, D3DPOOL pool) {
+    return new MemoryTexture(this, recorder, nextTextureId, usage, pool);
+}
+
 ULONG HeadlessDevice::AddRef() {
-    ++references;
-    recorder.Add("AddRef", {AsNumber(references)});
-    return references;
+    const ULONG count = DeviceFront::AddRef();
+    recorder.Add("AddRef", {AsNumber(count)});
+    return count;
 }
 
 ULONG HeadlessDevice::Release() {
-    const ULONG remaining = --references;
-    recorder.Add("Release", {AsNumber(remaining)});
-    if (remaining == 0) {
-        delete this;
-    }
-    return remaining;
+    // Logged first: the last release ends the device with its recorder.
+    recorder.Add("Release", {AsNumber(References() - 1)});
+    return DeviceFront::Release();
 }
 
 HRESULT HeadlessDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
                                       D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture,
-                                      HANDLE* /*sharedHandle*/) {
-    HRESULT result = D3DERR_INVALIDCALL;
-    int id = 0;
-    if (texture != nullptr) {
-        auto* created = new MemoryTexture(recorder, nextTextureId, usage, pool);
-        result = created->Allocate(width, height, levels, format);
-        if (SUCCEEDED(result)) {
-            id = nextTextureId++;
-            *texture = created;
-        } else {
-            created->Drop();
-        }
-    }
+                                      HANDLE* sharedHandle) {
+    const HRESULT result = DeviceFront::CreateTexture(width, height, levels, usage, format, pool,
+                                                      texture, sharedHandle);
+    const int id = SUCCEEDED(result) ? nextTextureId++ : 0;
     recorder.Add("CreateTexture",
                  {AsNumber(width), AsNumber(height), AsNumber(levels), AsNumber(usage),
                   AsNumber(format), AsNumber(pool), AsNumber(id)});
@@ -193,30 +172,17 @@ HRESULT HeadlessDevice::UpdateTexture(IDirect3DBaseTexture9* source,
     auto* to = dynamic_cast<MemoryTexture*>(destination);
     recorder.Add("UpdateTexture", {AsNumber(from != nullptr ? from->Id() : 0),
                                    AsNumber(to != nullptr ? to->Id() : 0)});
-    if (from == nullptr || to == nullptr) {
-        return D3DERR_INVALIDCALL;
-    }
-    return to->UpdateFrom(*from);
+    return DeviceFront::UpdateTexture(source, destination);
 }
 
 HRESULT HeadlessDevice::BeginScene() {
     recorder.Add("BeginScene", {});
-    if (inScene) {
-        return D3DERR_INVALIDCALL;
-    }
-    inScene = true;
-    Call(hooks.beginScene);
-    return D3D_OK;
+    return DeviceFront::BeginScene();
 }
 
 HRESULT HeadlessDevice::EndScene() {
     recorder.Add("EndScene", {});
-    if (!inScene) {
-        return D3DERR_INVALIDCALL;
-    }
-    inScene = false;
-    Call(hooks.endScene);
-    return D3D_OK;
+    return DeviceFront::EndScene();
 }
 
 HRESULT HeadlessDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR colour,
@@ -229,32 +195,26 @@ HRESULT HeadlessDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3
                                                  AsNumber(rects[i].x2), AsNumber(rects[i].y2)});
         }
     }
-    return count != 0 && rects == nullptr ? D3DERR_INVALIDCALL : D3D_OK;
+    return DeviceFront::Clear(count, rects, flags, colour, z, stencil);
 }
 
-HRESULT HeadlessDevice::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
+HRESULT HeadlessDevice::Present(const RECT* sourceRect, const RECT* destRect,
+                                HWND destWindowOverride, const RGNDATA* dirtyRegion) {
     recorder.Add("Present", {});
-    Call(hooks.present);
-    return D3D_OK;
+    return DeviceFront::Present(sourceRect, destRect, destWindowOverride, dirtyRegion);
 }
 
 HRESULT HeadlessDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
     RecordedCall* call = recorder.Add("SetTransform", {AsNumber(state)});
-    if (matrix == nullptr) {
-        return D3DERR_INVALIDCALL;
-    }
-    if (call != nullptr) {
+    if (call != nullptr && matrix != nullptr) {
         CallRecorder::AppendFloats(*call, &matrix->m[0][0], 16);
     }
-    return D3D_OK;
+    return DeviceFront::SetTransform(state, matrix);
 }
 
 HRESULT HeadlessDevice::SetMaterial(const D3DMATERIAL9* material) {
     RecordedCall* call = recorder.Add("SetMaterial", {});
-    if (material == nullptr) {
-        return D3DERR_INVALIDCALL;
-    }
-    if (call != nullptr) {
+    if (call != nullptr && material != nullptr) {
         const D3DCOLORVALUE* colours[] = {&material->Diffuse, &material->Ambient,
                                           &material->Specular, &material->Emissive};
         for (const D3DCOLORVALUE* colour : colours) {
@@ -263,15 +223,12 @@ HRESULT HeadlessDevice::SetMaterial(const D3DMATERIAL9* material) {
         }
         call->args.push_back(material->Power);
     }
-    return D3D_OK;
+    return DeviceFront::SetMaterial(material);
 }
 
 HRESULT HeadlessDevice::SetLight(DWORD index, const D3DLIGHT9* light) {
     RecordedCall* call = recorder.Add("SetLight", {AsNumber(index)});
-    if (light == nullptr) {
-        return D3DERR_INVALIDCALL;
-    }
-    if (call != nullptr) {
+    if (call != nullptr && light != nullptr) {
         const D3DLIGHT9& given = *light;
         call->args.insert(
             call->args.end(),
@@ -283,54 +240,43 @@ HRESULT HeadlessDevice::SetLight(DWORD index, const D3DLIGHT9* light) {
              given.Falloff,        given.Attenuation0, given.Attenuation1, given.Attenuation2,
              given.Theta,          given.Phi});
     }
-    return D3D_OK;
+    return DeviceFront::SetLight(index, light);
 }
 
 HRESULT HeadlessDevice::LightEnable(DWORD index, BOOL enable) {
     recorder.Add("LightEnable", {AsNumber(index), AsNumber(enable)});
-    return D3D_OK;
+    return DeviceFront::LightEnable(index, enable);
 }
 
 HRESULT HeadlessDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
     recorder.Add("SetRenderState", {AsNumber(state), AsNumber(value)});
-    return D3D_OK;
+    return DeviceFront::SetRenderState(state, value);
 }
 
 HRESULT HeadlessDevice::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) {
     auto* mine = texture == nullptr ? nullptr : dynamic_cast<MemoryTexture*>(texture);
     const double id = texture == nullptr ? 0 : mine != nullptr ? mine->Id() : -1;
     recorder.Add("SetTexture", {AsNumber(stage), id});
-    if (stage >= TEXTURE_STAGES || (texture != nullptr && mine == nullptr)) {
-        return D3DERR_INVALIDCALL;
-    }
-    if (mine != nullptr) {
-        mine->Hold();
-    }
-    if (bound[stage] != nullptr) {
-        bound[stage]->Drop();
-    }
-    bound[stage] = mine;
-    return D3D_OK;
+    return DeviceFront::SetTexture(stage, texture);
 }
 
 HRESULT HeadlessDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
                                              DWORD value) {
     recorder.Add("SetTextureStageState", {AsNumber(stage), AsNumber(type), AsNumber(value)});
-    return stage < TEXTURE_STAGES ? D3D_OK : D3DERR_INVALIDCALL;
+    return DeviceFront::SetTextureStageState(stage, type, value);
 }
 
 HRESULT HeadlessDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount,
                                         const void* vertexData, UINT vertexStride) {
     RecordedCall* call = recorder.Add(
         "DrawPrimitiveUP", {AsNumber(type), AsNumber(primitiveCount), AsNumber(vertexStride)});
-    const uint64_t vertices = VerticesPerDraw(type, primitiveCount);
-    if (!inScene || vertices == 0 || vertexData == nullptr || vertexStride == 0) {
-        return D3DERR_INVALIDCALL;
+    const HRESULT result =
+        DeviceFront::DrawPrimitiveUP(type, primitiveCount, vertexData, vertexStride);
+    if (SUCCEEDED(result) && call != nullptr && recorder.KeepsData()) {
+        CallRecorder::AppendBytes(*call, vertexData,
+                                  VerticesPerDraw(type, primitiveCount) * vertexStride);
     }
-    if (call != nullptr && recorder.KeepsData()) {
-        CallRecorder::AppendBytes(*call, vertexData, vertices * vertexStride);
-    }
-    return D3D_OK;
+    return result;
 }
 
 HRESULT HeadlessDevice::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minVertexIndex,
@@ -341,23 +287,21 @@ HRESULT HeadlessDevice::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minVe
         recorder.Add("DrawIndexedPrimitiveUP",
                      {AsNumber(type), AsNumber(minVertexIndex), AsNumber(numVertices),
                       AsNumber(primitiveCount), AsNumber(indexFormat), AsNumber(vertexStride)});
-    const uint64_t indices = VerticesPerDraw(type, primitiveCount);
-    const UINT indexSize = IndexSize(indexFormat);
-    if (!inScene || indices == 0 || indexSize == 0 || numVertices == 0 || indexData == nullptr ||
-        vertexData == nullptr || vertexStride == 0) {
-        return D3DERR_INVALIDCALL;
-    }
-    if (call != nullptr && recorder.KeepsData()) {
-        CallRecorder::AppendBytes(*call, indexData, indices * indexSize);
+    const HRESULT result =
+        DeviceFront::DrawIndexedPrimitiveUP(type, minVertexIndex, numVertices, primitiveCount,
+                                            indexData, indexFormat, vertexData, vertexStride);
+    if (SUCCEEDED(result) && call != nullptr && recorder.KeepsData()) {
+        CallRecorder::AppendBytes(*call, indexData,
+                                  VerticesPerDraw(type, primitiveCount) * IndexSize(indexFormat));
         CallRecorder::AppendBytes(*call, vertexData,
                                   (uint64_t{minVertexIndex} + numVertices) * vertexStride);
     }
-    return D3D_OK;
+    return result;
 }
 
 HRESULT HeadlessDevice::SetFVF(DWORD fvf) {
     recorder.Add("SetFVF", {AsNumber(fvf)});
-    return D3D_OK;
+    return DeviceFront::SetFVF(fvf);
 }
 
 }  // namespace

@@ -38,6 +38,8 @@ class RecordingDevice : public ::testing::Test {
         EXPECT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
                                          D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
                   D3D_OK);
+        // Direct3D 9 draws nothing without a vertex format; the draws here are sprite vertices.
+        device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
         log.Clear();
     }
     ~RecordingDevice() override {
