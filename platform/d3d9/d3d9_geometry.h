@@ -28,4 +28,11 @@ uint64_t VerticesPerDraw(D3DPRIMITIVETYPE type, UINT primitiveCount);
 // Bytes per index: 2 or 4, or 0 for a format that is no index format.
 UINT IndexSize(D3DFORMAT format);
 
+// The matrix every transform of a new device starts as.
+inline D3DMATRIX IdentityMatrix() {
+    D3DMATRIX matrix{};
+    matrix._11 = matrix._22 = matrix._33 = matrix._44 = 1.0f;
+    return matrix;
+}
+
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/d3d9/d3d9_geometry.h"
 #include "platform/gl/gl_texture.h"
 #include "platform/gl/gl_translate.h"
 #include "platform/win32/win32_subset.h"
@@ -22,12 +23,6 @@ constexpr int LARGEST_SIDE = 8192;  // as large as Direct3D 9 hardware goes
 constexpr uint32_t OPAQUE_WHITE = 0xFFFFFFFF;
 constexpr uint32_t OPAQUE_ALPHA = 0xFF000000;
 constexpr D3DCOLOR BAR_COLOUR = 0xFF000000;
-
-D3DMATRIX Identity() {
-    D3DMATRIX matrix{};
-    matrix._11 = matrix._22 = matrix._33 = matrix._44 = 1.0f;
-    return matrix;
-}
 
 // What LightEnable gives a light that was never set.
 D3DLIGHT9 DefaultLight() {
@@ -166,7 +161,7 @@ void GlDevice::SetDefaultStates() {
         states[D3DTSS_ALPHAARG2] = D3DTA_CURRENT;
         states[D3DTSS_TEXCOORDINDEX] = static_cast<DWORD>(stage);
     }
-    world = view = projection = Identity();
+    world = view = projection = IdentityMatrix();
 }
 
 void GlDevice::InitialiseOpenGl() {

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 RecordingDevice::RecordingDevice() {
     direct3D = platform::headless::CreateRecordingDirect3D(log);
     D3DPRESENT_PARAMETERS parameters{};
@@ -31,22 +29,6 @@ std::vector<std::string> CallNames(const platform::headless::CallLog& log) {
         names.push_back(call.name);
     }
     return names;
-}
-
-std::vector<uint32_t> ReadTexels(IDirect3DTexture9* texture, uint32_t width, uint32_t height) {
-    std::vector<uint32_t> texels(size_t(width) * height);
-    D3DLOCKED_RECT locked{};
-    if (FAILED(texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY))) {
-        ADD_FAILURE() << "LockRect failed";
-        return {};
-    }
-    for (uint32_t y = 0; y < height; ++y) {
-        std::memcpy(texels.data() + size_t(y) * width,
-                    static_cast<const uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
-                    size_t(width) * 4);
-    }
-    texture->UnlockRect(0);
-    return texels;
 }
 
 ScratchFile::ScratchFile(const std::string& name, const std::vector<uint8_t>& bytes)

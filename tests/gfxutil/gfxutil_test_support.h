@@ -8,6 +8,7 @@
 
 #include "platform/d3d9.h"
 #include "platform/headless/recording_device.h"
+#include "tests/support/texture_texels.h"
 #include "tools/replay/scratch_directory.h"
 
 // A device on the recording Direct3D; the log starts empty after the device is created.
@@ -25,9 +26,6 @@ class RecordingDevice {
 
 // The names of the logged calls, in order.
 std::vector<std::string> CallNames(const platform::headless::CallLog& log);
-
-// The top level of a texture read back through LockRect, rows top first.
-std::vector<uint32_t> ReadTexels(IDirect3DTexture9* texture, uint32_t width, uint32_t height);
 
 // A file in a fresh scratch directory, removed with the object.
 class ScratchFile {

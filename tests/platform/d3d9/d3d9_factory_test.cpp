@@ -8,6 +8,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/recording_device.h"
 #include "platform/win32/backends.h"
+#include "tests/support/game_present_parameters.h"
 
 namespace {
 
@@ -16,16 +17,6 @@ class Direct3DCreation : public ::testing::Test {
     Direct3DCreation() { setenv("SDL_VIDEODRIVER", "offscreen", 0); }
     ~Direct3DCreation() override { platform::SetDirect3DFactory({}); }
 };
-
-D3DPRESENT_PARAMETERS GameParameters() {
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.Windowed = TRUE;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D16;
-    parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    return parameters;
-}
 
 }  // namespace
 
@@ -48,7 +39,7 @@ TEST_F(Direct3DCreation, OnlySdkVersion31GetsAnObject) {
 TEST_F(Direct3DCreation, WithoutAFactoryTheDeviceDrawsWithOpenGLInTheWindowsClientSize) {
     IDirect3D9* direct3d = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(direct3d, nullptr);
-    D3DPRESENT_PARAMETERS parameters = GameParameters();
+    D3DPRESENT_PARAMETERS parameters = GamePresentParameters();
     IDirect3DDevice9* device = nullptr;
     // No window that can tell its size: the game's 640 x 480.
     ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
@@ -83,7 +74,7 @@ TEST_F(Direct3DCreation, AHeadlessWindowGivesItsClientSizeToTheBackBuffer) {
     ASSERT_NE(window, nullptr);
     IDirect3D9* direct3d = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(direct3d, nullptr);
-    D3DPRESENT_PARAMETERS parameters = GameParameters();
+    D3DPRESENT_PARAMETERS parameters = GamePresentParameters();
     IDirect3DDevice9* device = nullptr;
     ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
                                      D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
@@ -97,7 +88,7 @@ TEST_F(Direct3DCreation, AHeadlessWindowGivesItsClientSizeToTheBackBuffer) {
 TEST_F(Direct3DCreation, FullScreenAndOtherAdaptersAreRefused) {
     IDirect3D9* direct3d = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(direct3d, nullptr);
-    D3DPRESENT_PARAMETERS parameters = GameParameters();
+    D3DPRESENT_PARAMETERS parameters = GamePresentParameters();
     IDirect3DDevice9* device = nullptr;
     EXPECT_EQ(direct3d->CreateDevice(1, D3DDEVTYPE_HAL, nullptr, 0, &parameters, &device),
               D3DERR_INVALIDCALL);
@@ -111,7 +102,7 @@ TEST_F(Direct3DCreation, FullScreenAndOtherAdaptersAreRefused) {
 TEST_F(Direct3DCreation, ReadBackRefusesADeviceThatIsNotAnOpenGLOne) {
     platform::headless::CallLog log;
     IDirect3D9* direct3d = platform::headless::CreateRecordingDirect3D(log);
-    D3DPRESENT_PARAMETERS parameters = GameParameters();
+    D3DPRESENT_PARAMETERS parameters = GamePresentParameters();
     IDirect3DDevice9* device = nullptr;
     ASSERT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0, &parameters, &device), D3D_OK);
     std::vector<uint32_t> texels;
@@ -141,7 +132,7 @@ TEST_F(Direct3DCreation, TheFlavourVariableChoosesCoreOrEsAndCoreComesFirst) {
         }
         IDirect3D9* direct3d = Direct3DCreate9(D3D_SDK_VERSION);
         ASSERT_NE(direct3d, nullptr);
-        D3DPRESENT_PARAMETERS parameters = GameParameters();
+        D3DPRESENT_PARAMETERS parameters = GamePresentParameters();
         IDirect3DDevice9* device = nullptr;
         ASSERT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0, &parameters, &device),
                   D3D_OK)

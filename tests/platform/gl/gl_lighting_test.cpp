@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/d3d9/d3d9_geometry.h"
 #include "tests/platform/gl/gl_test_device.h"
 
 namespace {
@@ -14,12 +15,6 @@ namespace {
 // The square's corners lie at (+-HALF, +-HALF, DEPTH) in view space, its normal towards the eye.
 constexpr float HALF = 0.5f;
 constexpr float DEPTH = 0.5f;
-
-D3DMATRIX Identity() {
-    D3DMATRIX matrix{};
-    matrix._11 = matrix._22 = matrix._33 = matrix._44 = 1;
-    return matrix;
-}
 
 double Channel(double value) {
     return 255.0 * std::clamp(value, 0.0, 1.0);
@@ -33,7 +28,7 @@ class Lighting : public GlDeviceTest {
   protected:
     void SetUp() override {
         BeginFrame();
-        const D3DMATRIX identity = Identity();
+        const D3DMATRIX identity = platform::IdentityMatrix();
         device->SetTransform(D3DTS_WORLD, &identity);
         device->SetTransform(D3DTS_VIEW, &identity);
         device->SetTransform(D3DTS_PROJECTION, &identity);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/d3d9/d3d9_geometry.h"
 #include "platform/gl/gl_readback.h"
 #include "tests/platform/gl/gl_test_device.h"
 
@@ -17,8 +18,7 @@ constexpr D3DCOLOR OPAQUE_BLUE = 0xFF0000FF;
 constexpr D3DCOLOR OPAQUE_WHITE = 0xFFFFFFFF;
 
 D3DMATRIX Translation(float x, float y, float z) {
-    D3DMATRIX matrix{};
-    matrix._11 = matrix._22 = matrix._33 = matrix._44 = 1;
+    D3DMATRIX matrix = platform::IdentityMatrix();
     matrix._41 = x;
     matrix._42 = y;
     matrix._43 = z;

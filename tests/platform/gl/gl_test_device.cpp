@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/gl/gl_readback.h"
+#include "tests/support/game_present_parameters.h"
 
 // A texel pattern where every texel differs from its neighbours in every channel.
 uint32_t PatternTexel(int x, int y) {
@@ -31,14 +32,7 @@ GlDeviceTest::GlDeviceTest(platform::gl::OffscreenDrawable offscreen) {
         ADD_FAILURE() << "no Direct3D over OpenGL";
         return;
     }
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.BackBufferWidth = WIDTH;
-    parameters.BackBufferHeight = HEIGHT;
-    parameters.Windowed = TRUE;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D16;
-    parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+    D3DPRESENT_PARAMETERS parameters = GamePresentParameters(WIDTH, HEIGHT);
     const HRESULT result =
         direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
                                D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device);

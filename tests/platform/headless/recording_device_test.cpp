@@ -2,6 +2,7 @@
 // check as Direct3D does, textures in memory and reference counting.
 #include "platform/headless/recording_device.h"
 #include "platform/headless/memory_texture.h"
+#include "tests/support/game_present_parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,6 @@ namespace {
 using platform::headless::CallLog;
 using Lines = std::vector<std::string>;
 
-D3DPRESENT_PARAMETERS GameParameters() {
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.Windowed = TRUE;
-    parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D16;
-    parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    return parameters;
-}
-
 struct SpriteVertex {
     float x, y, z, rhw;
     D3DCOLOR colour;
@@ -34,7 +25,7 @@ class RecordingDevice : public ::testing::Test {
   protected:
     RecordingDevice() {
         direct3d = platform::headless::CreateRecordingDirect3D(log);
-        D3DPRESENT_PARAMETERS parameters = GameParameters();
+        D3DPRESENT_PARAMETERS parameters = GamePresentParameters();
         EXPECT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
                                          D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
                   D3D_OK);
@@ -280,7 +271,7 @@ TEST_F(RecordingDevice, ReferencesAreCountedAndTheDeviceKeepsItsDirect3DAlive) {
 TEST_F(RecordingDevice, CreationIsLoggedWithThePresentationParameters) {
     CallLog creationLog;
     IDirect3D9* other = platform::headless::CreateRecordingDirect3D(creationLog);
-    D3DPRESENT_PARAMETERS parameters = GameParameters();
+    D3DPRESENT_PARAMETERS parameters = GamePresentParameters();
     IDirect3DDevice9* created = nullptr;
     auto* window = reinterpret_cast<HWND>(uintptr_t{0x1234});
     ASSERT_EQ(other->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
@@ -306,7 +297,7 @@ TEST(NullDevice, RecordsNothingButCallsItsHooks) {
     hooks.endScene = [&] { ++ended; };
     hooks.present = [&] { ++presented; };
     IDirect3D9* direct3d = platform::headless::CreateNullDirect3D(hooks);
-    D3DPRESENT_PARAMETERS parameters = GameParameters();
+    D3DPRESENT_PARAMETERS parameters = GamePresentParameters();
     IDirect3DDevice9* device = nullptr;
     ASSERT_EQ(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0, &parameters, &device), D3D_OK);
     for (int frame = 0; frame < 3; ++frame) {

@@ -8,6 +8,8 @@
 
 #include "render/render_engine.h"
 #include "tests/gfxutil/image_files.h"
+#include "tests/support/texture_texels.h"
+#include "tests/support/window_test_support.h"
 #include "tools/replay/scratch_directory.h"
 
 namespace {
@@ -27,22 +29,12 @@ class TestEngine : public RenderEngine {
 
 // A hidden window with the game's 640 x 480 client area, for the device to present to.
 HWND CreateHiddenWindow() {
-    static const ATOM windowClass = [] {
-        WNDCLASSEXA description{};
-        description.cbSize = sizeof description;
-        description.lpfnWndProc = DefWindowProcA;
-        description.hInstance = GetModuleHandleA(NULL);
-        description.lpszClassName = WINDOW_CLASS;
-        return RegisterClassExA(&description);
-    }();
+    static const ATOM windowClass =
+        platform_test::RegisterRecordingClass(WINDOW_CLASS, DefWindowProcA);
     if (windowClass == 0) {
         return NULL;
     }
-    RECT rect = {0, 0, WindowBase::CLIENT_WIDTH, WindowBase::CLIENT_HEIGHT};
-    AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    return CreateWindowExA(0, WINDOW_CLASS, "real Direct3D test", WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left,
-                           rect.bottom - rect.top, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    return platform_test::CreateGameSizedWindow(WINDOW_CLASS, WS_OVERLAPPEDWINDOW);
 }
 
 class RealDirect3DTest : public ::testing::Test {
@@ -72,24 +64,6 @@ class RealDirect3DTest : public ::testing::Test {
         params.pool = pool;
         params.colourKey = colourKey;
         return engine.LoadTexture(params);
-    }
-
-    // The top level of a texture, rows top first.
-    static std::vector<uint32_t> Texels(IDirect3DTexture9* texture, uint32_t width,
-                                        uint32_t height) {
-        std::vector<uint32_t> texels(size_t(width) * height);
-        D3DLOCKED_RECT locked{};
-        if (FAILED(texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY))) {
-            ADD_FAILURE() << "LockRect failed";
-            return {};
-        }
-        for (uint32_t y = 0; y < height; ++y) {
-            std::memcpy(texels.data() + size_t(y) * width,
-                        static_cast<const uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
-                        size_t(width) * sizeof(uint32_t));
-        }
-        texture->UnlockRect(0);
-        return texels;
     }
 
     // The colour of one pixel of the back buffer, without its alpha.
@@ -143,7 +117,7 @@ TEST_F(RealDirect3DTest, ABitmapFillsItsTextureWithTheColourKeyTransparent) {
     EXPECT_EQ(entry.imageInfo.Height, 1u);
     EXPECT_EQ(entry.imageInfo.ImageFileFormat, IMAGE_FILE_BMP);
     // 24-bit texels are opaque; the key makes the magenta one transparent black.
-    EXPECT_EQ(Texels(entry.texture, 3, 1),
+    EXPECT_EQ(ReadTexels(entry.texture, 3, 1),
               (std::vector<uint32_t>{0, OPAQUE_ALPHA | GREEN, OPAQUE_ALPHA | RED}));
 }
 
@@ -155,7 +129,7 @@ TEST_F(RealDirect3DTest, ADdsTextureKeepsItsAlphaAndReportsItsFormat) {
     const TextureEntry& entry = engine.textures[0];
     EXPECT_EQ(entry.imageInfo.Format, D3DFMT_A8R8G8B8);
     EXPECT_EQ(entry.imageInfo.ImageFileFormat, IMAGE_FILE_DDS);
-    EXPECT_EQ(Texels(entry.texture, 2, 2), texels);
+    EXPECT_EQ(ReadTexels(entry.texture, 2, 2), texels);
 }
 
 // A quad over the middle half of the screen, with the identity transforms: x and y from -0.5 to
