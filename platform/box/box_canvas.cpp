@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace platform::sdl {
+namespace platform::box {
 namespace {
 
 constexpr uint32_t OPAQUE = 0xFF000000u;
@@ -56,4 +56,4 @@ void Canvas::Blend(int x, int y, uint32_t rgb, int coverage) {
     pixel = mixed;
 }
 
-}  // namespace platform::sdl
+}  // namespace platform::box

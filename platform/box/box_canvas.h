@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace platform::sdl {
+namespace platform::box {
 
 struct BoxRect {
     int x = 0;
@@ -41,4 +41,4 @@ class Canvas {
     std::vector<uint32_t> pixels;
 };
 
-}  // namespace platform::sdl
+}  // namespace platform::box

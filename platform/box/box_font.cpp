@@ -5,7 +5,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-namespace platform::sdl {
+namespace platform::box {
 namespace {
 
 constexpr char32_t REPLACEMENT_CHARACTER = 0xFFFD;
@@ -185,4 +185,4 @@ void BoxFont::Draw(Canvas& canvas, int left, int top, std::string_view utf8, uin
     }
 }
 
-}  // namespace platform::sdl
+}  // namespace platform::box

@@ -10,7 +10,7 @@
 
 #include "platform/box/box_canvas.h"
 
-namespace platform::sdl {
+namespace platform::box {
 
 // Code points of UTF-8 text; a byte that does not start a valid sequence becomes U+FFFD.
 std::vector<char32_t> DecodeUtf8(std::string_view text);
@@ -43,4 +43,4 @@ class BoxFont {
     int ascent = 0;
 };
 
-}  // namespace platform::sdl
+}  // namespace platform::box

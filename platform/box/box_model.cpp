@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace platform::sdl {
+namespace platform::box {
 namespace {
 
 constexpr int MARGIN = 24;
@@ -121,4 +121,4 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-}  // namespace platform::sdl
+}  // namespace platform::box

@@ -8,7 +8,7 @@
 #include "platform/box/box_canvas.h"
 #include "platform/win32/win32_subset.h"
 
-namespace platform::sdl {
+namespace platform::box {
 
 struct BoxButton {
     int answer;
@@ -52,4 +52,4 @@ BoxLayout LayoutBox(int textWidth, int lines, int lineHeight, bool hasIcon, int 
 // The lines of a text, split at line feeds (a carriage return before one is dropped).
 std::vector<std::string> SplitLines(const std::string& text);
 
-}  // namespace platform::sdl
+}  // namespace platform::box

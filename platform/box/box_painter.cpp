@@ -1,7 +1,7 @@
 // The look of the box: white body with icon and text, grey footer with the buttons.
 #include "platform/box/box_painter.h"
 
-namespace platform::sdl {
+namespace platform::box {
 namespace {
 
 constexpr uint32_t BODY_COLOUR = 0xFFFFFF;
@@ -93,4 +93,4 @@ void PaintBox(Canvas& canvas, const BoxModel& model, const BoxLayout& layout,
     }
 }
 
-}  // namespace platform::sdl
+}  // namespace platform::box

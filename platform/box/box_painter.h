@@ -8,7 +8,7 @@
 #include "platform/box/box_font.h"
 #include "platform/box/box_model.h"
 
-namespace platform::sdl {
+namespace platform::box {
 
 void PaintBox(Canvas& canvas, const BoxModel& model, const BoxLayout& layout,
               const std::vector<std::string>& lines, BoxFont& font);
@@ -16,4 +16,4 @@ void PaintBox(Canvas& canvas, const BoxModel& model, const BoxLayout& layout,
 // The yellow warning triangle with its exclamation mark, smoothed at the edges.
 void PaintWarningIcon(Canvas& canvas, const BoxRect& area);
 
-}  // namespace platform::sdl
+}  // namespace platform::box

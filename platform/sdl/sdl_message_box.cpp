@@ -19,6 +19,15 @@
 namespace platform::sdl {
 namespace {
 
+using box::BoxFont;
+using box::BoxLayout;
+using box::BoxModel;
+using box::Canvas;
+using box::FindJapaneseFontFile;
+using box::LayoutBox;
+using box::PaintBox;
+using box::SplitLines;
+
 constexpr int FONT_PIXEL_SIZE = 16;
 // The box sleeps between events; this bounds how long a repaint can wait.
 constexpr int EVENT_WAIT_MILLISECONDS = 100;

@@ -43,7 +43,7 @@ EM_JS(int, TakeDialogInput, (char* code, int capacity), {
 });
 // clang-format on
 
-using platform::sdl::BoxModel;
+using platform::box::BoxModel;
 
 std::optional<int> HandleInput(BoxModel& model) {
     char code[CODE_CAPACITY];

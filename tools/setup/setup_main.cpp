@@ -38,7 +38,7 @@ const char* const USAGE =
 const char* const SETTINGS_FILE = "setup.ini";
 
 int RunWindow(const std::string& path, setup::KeyFile file) {
-    std::unique_ptr<platform::sdl::BoxFont> font = setup::LoadSetupFont();
+    std::unique_ptr<platform::box::BoxFont> font = setup::LoadSetupFont();
     if (font == nullptr) {
         std::fprintf(stderr, "gorvanti-setup: cannot open a window: no font found\n");
         return 1;

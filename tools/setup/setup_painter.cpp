@@ -10,9 +10,9 @@
 namespace setup {
 namespace {
 
-using platform::sdl::BoxFont;
-using platform::sdl::BoxRect;
-using platform::sdl::Canvas;
+using platform::box::BoxFont;
+using platform::box::BoxRect;
+using platform::box::Canvas;
 
 // Sizes and colours follow the message boxes, so the tool looks like the game's own dialogs.
 constexpr int WIDTH = 560;
@@ -149,7 +149,7 @@ void PaintSetup(Canvas& canvas, const SetupModel& model, const SetupLayout& layo
     const BoxRect& message = layout.message;
     int textLeft = message.x;
     if (model.MessageIsProblem()) {
-        platform::sdl::PaintWarningIcon(canvas, {message.x, message.y, ICON_SIZE, ICON_SIZE});
+        platform::box::PaintWarningIcon(canvas, {message.x, message.y, ICON_SIZE, ICON_SIZE});
         textLeft += ICON_SIZE + ICON_GAP;
     }
     std::vector<std::string> lines =

@@ -15,9 +15,9 @@ struct SetupLayout {
     int height = 0;
     int headerTop = 0;
     // By item: the five slot rows in display order, then the Save and Quit buttons.
-    platform::sdl::BoxRect items[ITEM_COUNT];
+    platform::box::BoxRect items[ITEM_COUNT];
     int keyColumn = 0;
-    platform::sdl::BoxRect message;
+    platform::box::BoxRect message;
     int helpTop = 0;
     int footerTop = 0;
 
@@ -28,9 +28,9 @@ struct SetupLayout {
 SetupLayout LayoutSetup(int lineHeight);
 
 // `text` broken at spaces into lines at most `width` pixels wide (a longer word stands alone).
-std::vector<std::string> WrapText(platform::sdl::BoxFont& font, const std::string& text, int width);
+std::vector<std::string> WrapText(platform::box::BoxFont& font, const std::string& text, int width);
 
-void PaintSetup(platform::sdl::Canvas& canvas, const SetupModel& model, const SetupLayout& layout,
-                platform::sdl::BoxFont& font);
+void PaintSetup(platform::box::Canvas& canvas, const SetupModel& model, const SetupLayout& layout,
+                platform::box::BoxFont& font);
 
 }  // namespace setup

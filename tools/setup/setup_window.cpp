@@ -14,16 +14,16 @@ const char* const LATIN_FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans
 
 }  // namespace
 
-std::unique_ptr<platform::sdl::BoxFont> LoadSetupFont() {
-    std::unique_ptr<platform::sdl::BoxFont> font =
-        platform::sdl::BoxFont::Load(LATIN_FONT_FILE, FONT_PIXEL_SIZE);
+std::unique_ptr<platform::box::BoxFont> LoadSetupFont() {
+    std::unique_ptr<platform::box::BoxFont> font =
+        platform::box::BoxFont::Load(LATIN_FONT_FILE, FONT_PIXEL_SIZE);
     if (font == nullptr) {
-        font = platform::sdl::BoxFont::Load(platform::sdl::FindJapaneseFontFile(), FONT_PIXEL_SIZE);
+        font = platform::box::BoxFont::Load(platform::box::FindJapaneseFontFile(), FONT_PIXEL_SIZE);
     }
     return font;
 }
 
-SetupWindow::SetupWindow(SetupModel& model, platform::sdl::BoxFont& font)
+SetupWindow::SetupWindow(SetupModel& model, platform::box::BoxFont& font)
     : model(model),
       font(font),
       layout(LayoutSetup(font.LineHeight())),

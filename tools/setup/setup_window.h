@@ -14,11 +14,11 @@ namespace setup {
 
 // DejaVu Sans, which every build has for the art; else the message boxes' Japanese font. Null
 // when neither loads.
-std::unique_ptr<platform::sdl::BoxFont> LoadSetupFont();
+std::unique_ptr<platform::box::BoxFont> LoadSetupFont();
 
 class SetupWindow {
   public:
-    SetupWindow(SetupModel& model, platform::sdl::BoxFont& font);
+    SetupWindow(SetupModel& model, platform::box::BoxFont& font);
     ~SetupWindow();
     SetupWindow(const SetupWindow&) = delete;
     SetupWindow& operator=(const SetupWindow&) = delete;
@@ -29,7 +29,7 @@ class SetupWindow {
     void Run();
 
     // What the window shows.
-    const platform::sdl::Canvas& Picture() const { return canvas; }
+    const platform::box::Canvas& Picture() const { return canvas; }
 
   private:
     // False when the window is to close.
@@ -37,9 +37,9 @@ class SetupWindow {
     void Present();
 
     SetupModel& model;
-    platform::sdl::BoxFont& font;
+    platform::box::BoxFont& font;
     SetupLayout layout;
-    platform::sdl::Canvas canvas;
+    platform::box::Canvas canvas;
     SDL_Window* window = nullptr;
 };
 

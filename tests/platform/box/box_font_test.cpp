@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using platform::sdl::DecodeUtf8;
+using platform::box::DecodeUtf8;
 
 TEST(Utf8, DecodesOneToFourByteSequences) {
     // "A", "é", "ゲ" (U+30B2), "😀" (U+1F600)
@@ -23,9 +23,9 @@ TEST(Utf8, BrokenSequencesBecomeReplacementCharacters) {
 }
 
 TEST(BoxFont, AJapaneseFontIsFoundAndTheQuitQuestionLeavesInkOnTheCanvas) {
-    std::string file = platform::sdl::FindJapaneseFontFile();
+    std::string file = platform::box::FindJapaneseFontFile();
     ASSERT_FALSE(file.empty()) << "no Japanese font (fonts-ipafont-gothic) installed";
-    auto font = platform::sdl::BoxFont::Load(file, 16);
+    auto font = platform::box::BoxFont::Load(file, 16);
     ASSERT_NE(font, nullptr);
     const std::string question = "ゲームを終了しますか？";
     // Eleven full-width characters at 16 pixels: about 16 pixels each.
@@ -33,7 +33,7 @@ TEST(BoxFont, AJapaneseFontIsFoundAndTheQuitQuestionLeavesInkOnTheCanvas) {
     EXPECT_LE(font->TextWidth(question), 11 * 18);
 
     constexpr uint32_t WHITE = 0xFFFFFF;
-    platform::sdl::Canvas canvas(200, 30);
+    platform::box::Canvas canvas(200, 30);
     canvas.Fill({0, 0, 200, 30}, WHITE);
     font->Draw(canvas, 0, 0, question, 0x000000);
     int dark = 0;

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-using platform::sdl::BoxLayout;
-using platform::sdl::BoxModel;
+using platform::box::BoxLayout;
+using platform::box::BoxModel;
 
 TEST(BoxModel, YesIsTheDefaultAndEscapeAnswersNo) {
     BoxModel yesNo(MB_YESNO);
@@ -40,7 +40,7 @@ TEST(BoxModel, AWarningBoxHasOnlyOkWhateverKeyEndsIt) {
 TEST(BoxLayout, ButtonsSitSideBySideBelowTheTextInsideTheBox) {
     const int textWidth = 300;
     const int lineHeight = 20;
-    BoxLayout layout = platform::sdl::LayoutBox(textWidth, 2, lineHeight, true, 2);
+    BoxLayout layout = platform::box::LayoutBox(textWidth, 2, lineHeight, true, 2);
     ASSERT_EQ(layout.buttons.size(), 2u);
     EXPECT_GE(layout.width, layout.textLeft + textWidth);
     EXPECT_GE(layout.textLeft, layout.icon.x + layout.icon.width);
@@ -54,14 +54,14 @@ TEST(BoxLayout, ButtonsSitSideBySideBelowTheTextInsideTheBox) {
 }
 
 TEST(BoxLayout, AShortTextStillGetsABoxWideEnoughForItsButtons) {
-    BoxLayout layout = platform::sdl::LayoutBox(10, 1, 20, false, 2);
+    BoxLayout layout = platform::box::LayoutBox(10, 1, 20, false, 2);
     EXPECT_GE(layout.buttons[0].x, 0);
     EXPECT_FALSE(layout.hasIcon);
 }
 
 TEST(BoxText, LinesSplitAtLineFeedsWithWindowsLineEndsToo) {
     using Lines = std::vector<std::string>;
-    EXPECT_EQ(platform::sdl::SplitLines("one"), Lines{"one"});
-    EXPECT_EQ(platform::sdl::SplitLines("one\r\ntwo\nthree"), (Lines{"one", "two", "three"}));
-    EXPECT_EQ(platform::sdl::SplitLines(""), Lines{""});
+    EXPECT_EQ(platform::box::SplitLines("one"), Lines{"one"});
+    EXPECT_EQ(platform::box::SplitLines("one\r\ntwo\nthree"), (Lines{"one", "two", "three"}));
+    EXPECT_EQ(platform::box::SplitLines(""), Lines{""});
 }

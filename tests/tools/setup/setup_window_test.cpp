@@ -34,7 +34,7 @@ class SetupWindowTest : public ::testing::Test {
         SDL_PushEvent(&event);
     }
 
-    static void PushClick(const platform::sdl::BoxRect& rect) {
+    static void PushClick(const platform::box::BoxRect& rect) {
         SDL_Event event{};
         event.type = SDL_MOUSEBUTTONDOWN;
         event.button.button = SDL_BUTTON_LEFT;
@@ -44,7 +44,7 @@ class SetupWindowTest : public ::testing::Test {
     }
 
     ScratchDirectory directory;
-    std::unique_ptr<platform::sdl::BoxFont> font;
+    std::unique_ptr<platform::box::BoxFont> font;
     setup::SetupLayout layout;
 };
 
@@ -69,6 +69,6 @@ TEST_F(SetupWindowTest, KeysAndClicksFromTheQueueChangeSlotsAndSave) {
     window.Run();
 
     EXPECT_EQ(GameReadsSetup(), (KeyCodes{0x26, 0x28, 0x27, 'J', 'F'}));
-    const platform::sdl::BoxRect& save = layout.items[setup::SAVE_ITEM];
+    const platform::box::BoxRect& save = layout.items[setup::SAVE_ITEM];
     EXPECT_EQ(window.Picture().At(save.x, save.y + save.height / 2), FOCUS_BORDER);
 }
