@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+
 #include "platform/gl/gl_letterbox.h"
 #include "platform/gl/gl_readback.h"
 #include "tests/platform/gl/gl_test_device.h"
@@ -152,41 +154,57 @@ struct LetterboxCase {
     PixelRect picture;
 };
 
-class Letterboxed : public GlDeviceTest, public ::testing::WithParamInterface<LetterboxCase> {
+// Names the case in test names and failure messages.
+void PrintTo(const LetterboxCase& drawable, std::ostream* out) {
+    *out << drawable.drawableWidth << " x " << drawable.drawableHeight;
+}
+
+// Draws the back buffer's first and last pixels and expects their blocks at the corners of
+// `picture` on a black drawable of the given size.
+class CornersTest : public GlDeviceTest {
   protected:
-    Letterboxed() : GlDeviceTest({1, GetParam().drawableWidth, GetParam().drawableHeight}) {}
+    using GlDeviceTest::GlDeviceTest;
+
+    void DrawCornersAndExpectThemOnThePicture(int drawableWidth, int drawableHeight,
+                                              const PixelRect& picture) {
+        BeginFrame();
+        SetSpriteStates();
+        DrawRectangle(-HALF_PIXEL, -HALF_PIXEL, 1, 1, OPAQUE_WHITE);
+        DrawRectangle(WIDTH - 1 - HALF_PIXEL, HEIGHT - 1 - HALF_PIXEL, 1, 1, OPAQUE_WHITE);
+        device->EndScene();
+
+        Read(device, false, picture.width, picture.height);
+        const std::vector<uint32_t> pixels = Read(device, true, drawableWidth, drawableHeight);
+        const int factor = picture.width / WIDTH;
+        const PixelRect firstBlock = {picture.x, picture.y, factor, factor};
+        const PixelRect lastBlock = {picture.x + picture.width - factor,
+                                     picture.y + picture.height - factor, factor, factor};
+        for (int y = 0; y < drawableHeight; ++y) {
+            for (int x = 0; x < drawableWidth; ++x) {
+                uint32_t expected = BAR_BLACK;
+                if (Inside(firstBlock, x, y) || Inside(lastBlock, x, y)) {
+                    expected = OPAQUE_WHITE;
+                } else if (Inside(picture, x, y)) {
+                    expected = BACKGROUND;
+                }
+                ASSERT_EQ(pixels[static_cast<size_t>(y) * drawableWidth + x] & RGB_MASK,
+                          expected & RGB_MASK)
+                    << "pixel " << x << ", " << y << " of " << drawableWidth << " x "
+                    << drawableHeight;
+            }
+        }
+    }
+};
+
+class Letterboxed : public CornersTest, public ::testing::WithParamInterface<LetterboxCase> {
+  protected:
+    Letterboxed() : CornersTest({1, GetParam().drawableWidth, GetParam().drawableHeight}) {}
 };
 
 TEST_P(Letterboxed, BarsAreBlackAndThePictureIsCentredAtItsSize) {
     const LetterboxCase& drawable = GetParam();
-    const PixelRect& picture = drawable.picture;
-    BeginFrame();
-    SetSpriteStates();
-    // The back buffer's first and last pixels, whose blocks are the picture's corners.
-    DrawRectangle(-HALF_PIXEL, -HALF_PIXEL, 1, 1, OPAQUE_WHITE);
-    DrawRectangle(WIDTH - 1 - HALF_PIXEL, HEIGHT - 1 - HALF_PIXEL, 1, 1, OPAQUE_WHITE);
-    device->EndScene();
-
-    Read(device, false, picture.width, picture.height);
-    const std::vector<uint32_t> pixels =
-        Read(device, true, drawable.drawableWidth, drawable.drawableHeight);
-    const int factor = picture.width / WIDTH;
-    const PixelRect firstBlock = {picture.x, picture.y, factor, factor};
-    const PixelRect lastBlock = {picture.x + picture.width - factor,
-                                 picture.y + picture.height - factor, factor, factor};
-    for (int y = 0; y < drawable.drawableHeight; ++y) {
-        for (int x = 0; x < drawable.drawableWidth; ++x) {
-            uint32_t expected = BAR_BLACK;
-            if (Inside(firstBlock, x, y) || Inside(lastBlock, x, y)) {
-                expected = OPAQUE_WHITE;
-            } else if (Inside(picture, x, y)) {
-                expected = BACKGROUND;
-            }
-            ASSERT_EQ(pixels[static_cast<size_t>(y) * drawable.drawableWidth + x] & RGB_MASK,
-                      expected & RGB_MASK)
-                << "pixel " << x << ", " << y;
-        }
-    }
+    DrawCornersAndExpectThemOnThePicture(drawable.drawableWidth, drawable.drawableHeight,
+                                         drawable.picture);
 }
 
 // The 64 x 48 back buffer is 4:3 too: its picture is 4k x 3k, here k = 32, 128 x 96 (factor 2).
@@ -236,3 +254,50 @@ TEST_F(QuarterFactor, ClearedRectanglesCoverTheirRoundedScaledEdges) {
         }
     }
 }
+
+// A window made wider or taller, the other side kept: the picture is fitted anew at the next
+// present, and the new strip, which held the picture of an earlier frame, becomes bar. The hidden
+// window's surface keeps the size it was made at, so it starts at the largest size and the window
+// shrinks before the frames looked at.
+class ResizedOneWay : public CornersTest, public ::testing::WithParamInterface<LetterboxCase> {
+  protected:
+    static constexpr int LARGEST_WIDTH = 200;
+    static constexpr int LARGEST_HEIGHT = 150;
+    ResizedOneWay() : CornersTest({1, LARGEST_WIDTH, LARGEST_HEIGHT}) {}
+
+    // A frame of the background alone, presented; the device fits its picture to the window
+    // after each present.
+    void PresentPlainFrame() {
+        BeginFrame();
+        device->EndScene();
+        ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    }
+
+    static void ResizeWindow(int width, int height) {
+        SDL_SetWindowSize(SDL_GL_GetCurrentWindow(), width, height);
+    }
+};
+
+TEST_P(ResizedOneWay, ThePictureIsFittedAgainAndTheNewStripIsBar) {
+    ASSERT_NE(device, nullptr);
+    ASSERT_NE(SDL_GL_GetCurrentWindow(), nullptr);
+    const LetterboxCase& resized = GetParam();
+    // At 200 x 150 the picture covers the whole surface.
+    PresentPlainFrame();
+    // 128 x 96: the 64 x 48 picture at factor 2, again without bars.
+    ResizeWindow(128, 96);
+    PresentPlainFrame();
+    PresentPlainFrame();
+    ResizeWindow(resized.drawableWidth, resized.drawableHeight);
+    PresentPlainFrame();
+    DrawCornersAndExpectThemOnThePicture(resized.drawableWidth, resized.drawableHeight,
+                                         resized.picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(WiderOrTaller, ResizedOneWay,
+                         ::testing::Values(LetterboxCase{200, 96, {36, 0, 128, 96}},
+                                           LetterboxCase{128, 150, {0, 27, 128, 96}}),
+                         [](const ::testing::TestParamInfo<LetterboxCase>& drawable) {
+                             return std::to_string(drawable.param.drawableWidth) + "x" +
+                                    std::to_string(drawable.param.drawableHeight);
+                         });
