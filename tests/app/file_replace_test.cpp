@@ -2,8 +2,10 @@
 // while the new file is written.
 #include "app/file_replace.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -135,4 +137,28 @@ TEST(FileReplacement, ARelativeLinkInASubfolderLeadsFromTheLinksOwnFolder) {
     EXPECT_EQ(scratch.Read("scores/store/besttime.dat"), "5dc\n");
     EXPECT_TRUE(fs::is_symlink("scores/besttime.dat"));
     EXPECT_FALSE(fs::exists("store"));
+}
+
+// A game started with its standard input closed gets descriptor 0 for the file it writes, and
+// must close that too when a write is given up.
+TEST(FileReplacement, AnAbandonedWriteClosesItsFileWhateverDescriptorItGot) {
+    ScratchDirectory scratch;
+    scratch.Write("besttime.dat", "old\n");
+    const int savedInput = ::dup(STDIN_FILENO);
+    ASSERT_GE(savedInput, 0);
+    ::close(STDIN_FILENO);
+    bool began = false;
+    bool stillOpen = false;
+    {
+        FileReplacement replacement;
+        began = replacement.Begin("besttime.dat");
+        replacement.Abandon();
+        stillOpen = ::fcntl(STDIN_FILENO, F_GETFD) != -1;
+    }
+    ::dup2(savedInput, STDIN_FILENO);
+    ::close(savedInput);
+    ASSERT_TRUE(began);
+    EXPECT_FALSE(stillOpen);
+    EXPECT_EQ(scratch.Read("besttime.dat"), "old\n");
+    EXPECT_FALSE(fs::exists("besttime.dat.tmp"));
 }
