@@ -1,6 +1,7 @@
-// The solver's play-key bits in a script: its text must read back through the replay tool as the
-// same keys.
+// The solver's scripts: its play-key bits must read back through the replay tool as the same keys,
+// and the whole game's plan must skip the title and count its milestones as the game plays them.
 #include "tools/solver/game_script.h"
+#include "tools/solver/game_plan.h"
 
 #include <gtest/gtest.h>
 
@@ -54,3 +55,22 @@ TEST(GameScript, PlayBitsHoldTheShippedArrowOfTheirSlot) {
 }
 
 }  // namespace
+
+// The title takes 16 ticks: each of its first eight steps is skipped by a press of a configured
+// key held one tick, with a tick of release between presses, and the space bar in the ninth
+// step's first tick starts play. The stages' milestones count from there.
+TEST(GamePlan, TheTitleIsSkippedInSixteenTicksAndEachGoalFollowsItsIntro) {
+    const std::vector<int> solution = {KEY_BIT_UP, KEY_BIT_UP, KEY_BIT_LEFT};
+    const PlannedScript plan = FullGameScript({solution, solution});
+    for (int64_t tick = 0; tick < 15; ++tick) {
+        EXPECT_EQ(plan.script.KeysAt(tick),
+                  tick % 2 == 0 ? std::vector<int>{UP} : std::vector<int>{})
+            << "tick " << tick;
+    }
+    EXPECT_EQ(plan.script.KeysAt(15), std::vector<int>{SPACE});
+    EXPECT_TRUE(plan.script.KeysAt(16).empty());
+    const int64_t firstGoal = 16 + INTRO_TICKS + 3 - 1;
+    const int64_t secondGoal = firstGoal + 1 + CLEAR_TICKS + INTRO_TICKS + 3 - 1;
+    EXPECT_EQ(plan.milestones.goalTicks, (std::vector<int64_t>{firstGoal, secondGoal}));
+    EXPECT_EQ(plan.script.KeysAt(firstGoal), std::vector<int>{LEFT});
+}
