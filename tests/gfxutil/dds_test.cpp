@@ -84,6 +84,24 @@ TEST(Dds, SixteenBitFormatsScaleTheirChannels) {
     const DecodedImage alpha = Decode(MakeDds(a1r5g5b5, PackPixels({0x001F, 0x801F}, 2)));
     EXPECT_EQ((std::vector<uint32_t>{0x000000FF, 0xFF0000FF}), alpha.texels);
     EXPECT_EQ(D3DFMT_A1R5G5B5, alpha.info.Format);
+
+    // Without its alpha mask the same layout is X1R5G5B5: opaque whatever the top bit says.
+    DdsLayout x1r5g5b5 = a1r5g5b5;
+    x1r5g5b5.pixelFlags = DDPF_RGB;
+    x1r5g5b5.masks[3] = 0;
+    const DecodedImage opaque = Decode(MakeDds(x1r5g5b5, PackPixels({0x001F, 0x801F}, 2)));
+    EXPECT_EQ((std::vector<uint32_t>{0xFF0000FF, 0xFF0000FF}), opaque.texels);
+    EXPECT_EQ(D3DFMT_X1R5G5B5, opaque.info.Format);
+
+    // Four bits a channel: 0xF becomes 0xFF, 0x8 becomes 0x88.
+    DdsLayout a4r4g4b4 = a1r5g5b5;
+    a4r4g4b4.masks[0] = 0x0F00;
+    a4r4g4b4.masks[1] = 0x00F0;
+    a4r4g4b4.masks[2] = 0x000F;
+    a4r4g4b4.masks[3] = 0xF000;
+    const DecodedImage fours = Decode(MakeDds(a4r4g4b4, PackPixels({0x8F0F, 0xF0F0}, 2)));
+    EXPECT_EQ((std::vector<uint32_t>{0x88FF00FF, 0xFF00FF00}), fours.texels);
+    EXPECT_EQ(D3DFMT_A4R4G4B4, fours.info.Format);
 }
 
 TEST(Dds, Dxt1WithFourColoursInterpolatesThirds) {
