@@ -139,6 +139,27 @@ TEST_F(Physics, BlocksStopTheBallOnBothAxesFromAnyDirection) {
     }
 }
 
+TEST_F(Physics, TheFirstAndLastCellsOfTheMapBlockLikeAnyOther) {
+    // Cell (0, 0) has its centre at (-47.5, 47.5), cell (19, 19) at (47.5, -47.5).
+    UseMapWith({{0, 0, '1'}, {19, 19, '1'}});
+    PlaceBall(-35.0f, 47.5f);
+    Tilt(0, 10);  // rolling left
+    for (int tick = 0; tick < 20; ++tick) {
+        app->MoveBall();
+    }
+    EXPECT_EQ(Ball().position.x, -42.5f);
+    EXPECT_EQ(Ball().position.z, 47.5f);
+
+    PlaceBall(35.0f, -47.5f);
+    Ball().rotationX = Ball().rotationZ = 0;
+    Tilt(0, -20);  // from ten steps left to ten right: rolling right
+    for (int tick = 0; tick < 20; ++tick) {
+        app->MoveBall();
+    }
+    EXPECT_EQ(Ball().position.x, 42.5f);
+    EXPECT_EQ(Ball().position.z, -47.5f);
+}
+
 TEST_F(Physics, TwoBlocksCorrectTheBallInOneAxisPass) {
     // Rolling up and right (10 steps right, 5 up: 1.35 and 0.6 a tick) from flush under a block
     // and flush left of another, into the corner between them: the block above takes the z of
