@@ -13,19 +13,26 @@ Serves PAGE_FOLDER (build-web/page), plays it in headless Chromium and writes we
 web-play.png, web-quit.png and web-ended.png into SHOTS_FOLDER; prints the figures measured.`;
 
 // The title's eight steps each end early on a key press; once it asks for Space, Space starts
-// stage 1 (the moves of tests/replays/full-game.replay). The stage's intro lasts 102 ticks.
+// stage 1 (the moves of tests/replays/full-game.replay). The stage's intro lasts 102 ticks. The
+// waits count the game's frames, not the clock, so that a slow game still reaches each scene.
 const TITLE_STEPS = 8;
-const TICK_MILLISECONDS = 40;
-const INTRO_MILLISECONDS = 102 * TICK_MILLISECONDS + 400;
+const TITLE_SETTLING_TICKS = 38;
+const INTRO_TICKS = 102 + 10;
 const MEASURED_MILLISECONDS = 10000;
 const TILT_MILLISECONDS = 1000;
 const TITLE_MEASURED_MILLISECONDS = 5000;
 
+async function waitForTicks(page, ticks) {
+  const target = await page.evaluate((more) => window.gorvantiPresents.length + more, ticks);
+  await page.waitForFunction((count) => window.gorvantiPresents.length >= count, target,
+                             { timeout: 60000 });
+}
+
 async function tap(page, key, holdTicks = 2) {
   await page.keyboard.down(key);
-  await page.waitForTimeout(holdTicks * TICK_MILLISECONDS);
+  await waitForTicks(page, holdTicks);
   await page.keyboard.up(key);
-  await page.waitForTimeout(2 * TICK_MILLISECONDS);
+  await waitForTicks(page, 2);
 }
 
 function presentFigures(times) {
@@ -72,9 +79,9 @@ async function main() {
     for (let step = 0; step < TITLE_STEPS; ++step) {
       await tap(page, "ArrowUp", 1);
     }
-    await page.waitForTimeout(1500);
+    await waitForTicks(page, TITLE_SETTLING_TICKS);
     await tap(page, "Space", 1);
-    await page.waitForTimeout(INTRO_MILLISECONDS);
+    await waitForTicks(page, INTRO_TICKS);
     const start = await page.evaluate(() => window.gorvantiPresents.length);
     // Down and right together, as stage 1's solution begins: the ball rolls off its corner.
     await page.keyboard.down("ArrowDown");
