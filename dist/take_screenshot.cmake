@@ -6,7 +6,8 @@ math(EXPR ticks "${TICK} + 1")
 set(ENV{LIBGL_ALWAYS_SOFTWARE} 1)
 execute_process(
   COMMAND ${REPLAY} --dir ${SCRATCH} --ticks ${ticks} --screenshot ${TICK}:${OUTPUT} ${SCRIPT}
-  RESULT_VARIABLE result)
+  RESULT_VARIABLE result
+  TIMEOUT 300)
 file(REMOVE_RECURSE ${SCRATCH})
 if(NOT result EQUAL 1 OR NOT EXISTS ${OUTPUT})
   message(FATAL_ERROR "gorvanti-replay took no screenshot (exit ${result})")
