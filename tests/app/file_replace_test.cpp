@@ -87,6 +87,29 @@ TEST_F(SharedFolders, AWritableFileInAFolderThePlayerMayNotWriteIsWrittenInPlace
     EXPECT_FALSE(fs::exists(Shared() / "new.dat"));
 }
 
+// A game started with its standard input closed gets descriptor 0 for the file it opens first.
+TEST_F(SharedFolders, BothWaysOfWritingWorkWithStandardInputClosed) {
+    auto problems = AsUnprivilegedUser([&]() -> std::string {
+        const int savedInput = ::dup(STDIN_FILENO);
+        ::close(STDIN_FILENO);
+        std::string problem;
+        if (!Replace((Shared() / "besttime.dat").string(), "5dc\n")) {
+            problem = "the shared file was not written in place";
+        } else if (!Replace((Own() / "besttime.dat").string(), "5dc\n")) {
+            problem = "the player's own file was not replaced";
+        }
+        ::dup2(savedInput, STDIN_FILENO);
+        ::close(savedInput);
+        return problem;
+    });
+    if (!problems) {
+        GTEST_SKIP() << "cannot run as a user without privileges here";
+    }
+    EXPECT_EQ(*problems, "");
+    EXPECT_EQ(Read(Shared() / "besttime.dat"), "5dc\n");
+    EXPECT_EQ(Read(Own() / "besttime.dat"), "5dc\n");
+}
+
 TEST_F(SharedFolders, AFileInAFolderThePlayerMayWriteIsReplacedWhole) {
     const fs::path file = Own() / "besttime.dat";
     const ino_t before = Inode(file);
