@@ -89,6 +89,21 @@ TEST(BoxLattice, RepeatsEveryTenUnitsAlongZ) {
     EXPECT_GE(mesh.max.x - mesh.min.x, 60.0f);
 }
 
+// Every corner's normal points out of its box along the diagonal, so it leans towards the outside
+// of each face the corner belongs to: a face wound clockwise seen from outside agrees with it.
+TEST(BoxLattice, FacesAreWoundClockwiseSeenFromOutside) {
+    const LoadedMesh mesh = LoadGraphicMesh("boxholl.x");
+    ASSERT_TRUE(mesh.loaded);
+    int wrong = 0;
+    for (size_t t = 0; t < mesh.TriangleCount(); ++t) {
+        for (int corner = 0; corner < 3; ++corner) {
+            const MeshVertex& v = mesh.Corner(t, corner);
+            wrong += Dot(WindingNormal(mesh, t), {v.nx, v.ny, v.nz}) <= 0;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 // One instance stands at y = 15 and one at y = -15, with the eye at y = 10; turned half a turn
 // about z they swap. A lattice within |y| < 5 stays above the eye as the ceiling and below it as
 // the floor either way.
