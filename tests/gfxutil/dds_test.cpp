@@ -61,45 +61,42 @@ TEST(Dds, R8G8B8RowsArePackedWithoutPadding) {
     EXPECT_EQ(D3DFMT_R8G8B8, image.info.Format);
 }
 
+// A 16-bit layout with these red, green, blue and alpha masks; alpha pixels when it has alpha.
+DdsLayout SixteenBitLayout(uint32_t width, uint32_t red, uint32_t green, uint32_t blue,
+                           uint32_t alpha) {
+    DdsLayout layout;
+    layout.width = width;
+    layout.bits = 16;
+    layout.pixelFlags = alpha != 0 ? DDPF_RGB | DDPF_ALPHAPIXELS : DDPF_RGB;
+    layout.masks[0] = red;
+    layout.masks[1] = green;
+    layout.masks[2] = blue;
+    layout.masks[3] = alpha;
+    return layout;
+}
+
 TEST(Dds, SixteenBitFormatsScaleTheirChannels) {
-    DdsLayout r5g6b5;
-    r5g6b5.width = 3;
-    r5g6b5.bits = 16;
-    r5g6b5.masks[0] = 0xF800;
-    r5g6b5.masks[1] = 0x07E0;
-    r5g6b5.masks[2] = 0x001F;
-    const DecodedImage colours = Decode(MakeDds(r5g6b5, PackPixels({RED_565, 0x07E0, 0}, 2)));
+    const DecodedImage colours = Decode(MakeDds(SixteenBitLayout(3, 0xF800, 0x07E0, 0x001F, 0),
+                                                PackPixels({RED_565, 0x07E0, 0}, 2)));
     EXPECT_EQ(
         (std::vector<uint32_t>{OPAQUE_ALPHA | 0xFF0000, OPAQUE_ALPHA | 0x00FF00, OPAQUE_ALPHA}),
         colours.texels);
     EXPECT_EQ(D3DFMT_R5G6B5, colours.info.Format);
 
-    DdsLayout a1r5g5b5 = r5g6b5;
-    a1r5g5b5.width = 2;
-    a1r5g5b5.pixelFlags = DDPF_RGB | DDPF_ALPHAPIXELS;
-    a1r5g5b5.masks[0] = 0x7C00;
-    a1r5g5b5.masks[1] = 0x03E0;
-    a1r5g5b5.masks[2] = 0x001F;
-    a1r5g5b5.masks[3] = 0x8000;
-    const DecodedImage alpha = Decode(MakeDds(a1r5g5b5, PackPixels({0x001F, 0x801F}, 2)));
+    const DecodedImage alpha = Decode(MakeDds(SixteenBitLayout(2, 0x7C00, 0x03E0, 0x001F, 0x8000),
+                                              PackPixels({0x001F, 0x801F}, 2)));
     EXPECT_EQ((std::vector<uint32_t>{0x000000FF, 0xFF0000FF}), alpha.texels);
     EXPECT_EQ(D3DFMT_A1R5G5B5, alpha.info.Format);
 
     // Without its alpha mask the same layout is X1R5G5B5: opaque whatever the top bit says.
-    DdsLayout x1r5g5b5 = a1r5g5b5;
-    x1r5g5b5.pixelFlags = DDPF_RGB;
-    x1r5g5b5.masks[3] = 0;
-    const DecodedImage opaque = Decode(MakeDds(x1r5g5b5, PackPixels({0x001F, 0x801F}, 2)));
+    const DecodedImage opaque = Decode(
+        MakeDds(SixteenBitLayout(2, 0x7C00, 0x03E0, 0x001F, 0), PackPixels({0x001F, 0x801F}, 2)));
     EXPECT_EQ((std::vector<uint32_t>{0xFF0000FF, 0xFF0000FF}), opaque.texels);
     EXPECT_EQ(D3DFMT_X1R5G5B5, opaque.info.Format);
 
     // Four bits a channel: 0xF becomes 0xFF, 0x8 becomes 0x88.
-    DdsLayout a4r4g4b4 = a1r5g5b5;
-    a4r4g4b4.masks[0] = 0x0F00;
-    a4r4g4b4.masks[1] = 0x00F0;
-    a4r4g4b4.masks[2] = 0x000F;
-    a4r4g4b4.masks[3] = 0xF000;
-    const DecodedImage fours = Decode(MakeDds(a4r4g4b4, PackPixels({0x8F0F, 0xF0F0}, 2)));
+    const DecodedImage fours = Decode(MakeDds(SixteenBitLayout(2, 0x0F00, 0x00F0, 0x000F, 0xF000),
+                                              PackPixels({0x8F0F, 0xF0F0}, 2)));
     EXPECT_EQ((std::vector<uint32_t>{0x88FF00FF, 0xFF00FF00}), fours.texels);
     EXPECT_EQ(D3DFMT_A4R4G4B4, fours.info.Format);
 }
