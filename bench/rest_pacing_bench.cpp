@@ -29,11 +29,7 @@ constexpr milliseconds MEASURED{5000};
 class PacedWindows : public platform::headless::HeadlessWindows {
   public:
     explicit PacedWindows(bool resting) : resting(resting) {}
-    void Rest() override {
-        if (resting) {
-            platform::sdl::RestUntilEventOrDue();
-        }
-    }
+    bool Rest() override { return resting && platform::sdl::RestUntilEventOrDue(); }
     void NoteClockRead(std::chrono::nanoseconds reading) override {
         platform::sdl::NoteClockRead(reading);
     }

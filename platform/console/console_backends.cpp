@@ -31,7 +31,7 @@ class NoWindows : public WindowSystem {
     void Show(HWND, bool) override {}
     void PumpEvents() override {}
     // Nothing to wait for: no input can come.
-    void Rest() override {}
+    bool Rest() override { return false; }
 };
 
 }  // namespace

@@ -86,10 +86,11 @@ void HeadlessWindows::PumpEvents() {
     pending.clear();
 }
 
-void HeadlessWindows::Rest() {
+bool HeadlessWindows::Rest() {
     if (onRest) {
         onRest();
     }
+    return true;
 }
 
 void HeadlessWindows::InjectClose(HWND window) {

@@ -65,7 +65,7 @@ class HeadlessWindows : public WindowSystem {
     void DestroyNative(HWND window) override;
     void Show(HWND window, bool visible) override;
     void PumpEvents() override;
-    void Rest() override;
+    bool Rest() override;
 
     // The close box of the window: WM_CLOSE.
     void InjectClose(HWND window);

@@ -1,6 +1,7 @@
 // The open game controllers, kept in step with SDL's hot-plug events.
 #include "platform/sdl/gamepads.h"
 
+#include "platform/sdl/event_pump.h"
 #include "platform/sdl/pad_mapping.h"
 
 namespace platform::sdl {
@@ -49,7 +50,7 @@ void Gamepads::Refresh() {
     if (!started) {
         return;
     }
-    SDL_GameControllerUpdate();
+    UpdatePadsUnlessPumped();
     SDL_Event events[EVENTS_AT_ONCE];
     int count = 0;
     while ((count = SDL_PeepEvents(events, EVENTS_AT_ONCE, SDL_GETEVENT, FIRST_PAD_EVENT,

@@ -1,6 +1,7 @@
 // The real keyboard: SDL's key state, looked up through the virtual-key table, and the pads.
 #include <SDL.h>
 
+#include "platform/sdl/event_pump.h"
 #include "platform/sdl/keys_and_pads.h"
 #include "platform/sdl/sdl_backends.h"
 #include "platform/sdl/sdl_window_mode.h"
@@ -16,7 +17,7 @@ class SdlKeyboard : public Keyboard {
         if (!EnsureVideo()) {
             return false;
         }
-        SDL_PumpEvents();
+        PumpEventsForKeyRead();
         const Uint8* state = SDL_GetKeyboardState(nullptr);
         KeyScancodes keys = ScancodesOf(virtualKey);
         for (int index = 0; index < keys.count; ++index) {

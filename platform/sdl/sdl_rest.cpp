@@ -5,6 +5,7 @@
 
 #include <thread>
 
+#include "platform/sdl/event_pump.h"
 #include "platform/sdl/present_log.h"
 #include "platform/win32/rest_planner.h"
 
@@ -35,18 +36,23 @@ void ForgetPresents() {
     Planner() = RestPlanner{};
 }
 
-void RestUntilEventOrDue() {
+bool RestUntilEventOrDue() {
     const Nanoseconds rest = Planner().RestAt(Now());
     if (rest <= Nanoseconds::zero()) {
-        return;
+        return false;
     }
     const auto wholeMilliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(rest);
     // SDL's wait counts whole milliseconds and may overrun by one; the planner leaves room for it.
     if (wholeMilliseconds.count() > 0 && SDL_WasInit(SDL_INIT_VIDEO) != 0) {
-        SDL_WaitEventTimeout(nullptr, static_cast<int>(wholeMilliseconds.count()));
-    } else {
-        std::this_thread::sleep_for(rest);
+        if (SDL_WaitEventTimeout(nullptr, static_cast<int>(wholeMilliseconds.count())) != 0) {
+            return true;
+        }
+        // The wait watched for events until now and none came: what was pumped is still current.
+        NoteEventsPumped();
+        return false;
     }
+    std::this_thread::sleep_for(rest);
+    return true;
 }
 
 }  // namespace platform::sdl

@@ -18,6 +18,7 @@ void ForgetPresents();
 
 // Sleeps for what the rest planner allows now (at most a few milliseconds, nothing while a tick
 // is owed), waking early when an SDL event arrives; the event stays queued for the next pump.
-void RestUntilEventOrDue();
+// False when it did not sleep, or its wait for events ran out with none.
+bool RestUntilEventOrDue();
 
 }  // namespace platform::sdl

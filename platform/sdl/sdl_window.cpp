@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/sdl/event_pump.h"
 #include "platform/sdl/sdl_backends.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_rest.h"
@@ -91,13 +92,14 @@ class SdlWindows : public WindowSystem {
         if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
             return;
         }
+        NoteEventsPumped();
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             TranslateEvent(event);
         }
     }
 
-    void Rest() override { RestUntilEventOrDue(); }
+    bool Rest() override { return RestUntilEventOrDue(); }
     void NoteClockRead(std::chrono::nanoseconds reading) override { sdl::NoteClockRead(reading); }
 };
 

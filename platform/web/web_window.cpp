@@ -57,7 +57,10 @@ class CanvasWindows : public WindowSystem {
     void PumpEvents() override {}
 
     // The game's loop never waits by itself, so an empty queue is the moment to hand control over.
-    void Rest() override { YieldToBrowser(0); }
+    bool Rest() override {
+        YieldToBrowser(0);
+        return true;
+    }
 };
 
 }  // namespace

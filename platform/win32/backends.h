@@ -50,7 +50,8 @@ class WindowSystem {
     virtual void PumpEvents() = 0;
     // Called when PeekMessageA finds nothing waiting: the game's loop never waits by itself, so
     // this may give the processor back for a short, bounded moment, ending early for an event.
-    virtual void Rest() = 0;
+    // False when nothing can have arrived since the last pump, so pumping again would find nothing.
+    virtual bool Rest() = 0;
     // The game read its clock (QueryPerformanceCounter, timeGetTime); `reading` is what it read,
     // as time on the clock. A window system that rests plans its rests from these (rest_planner.h).
     virtual void NoteClockRead(std::chrono::nanoseconds reading) { (void)reading; }

@@ -64,8 +64,9 @@ BOOL WINAPI PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, 
     auto found = pumpAndFind();
     if (found == queue.end()) {
         // What arrives during the rest is handed out by this call, not the next.
-        platform::CurrentWindowSystem().Rest();
-        found = pumpAndFind();
+        if (platform::CurrentWindowSystem().Rest()) {
+            found = pumpAndFind();
+        }
     }
     if (found == queue.end()) {
         return FALSE;

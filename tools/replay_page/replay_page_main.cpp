@@ -66,7 +66,7 @@ class PumpWatchingWindows : public platform::WindowSystem {
         Real().PumpEvents();
     }
     // The browser still gets control back whenever the queue is empty.
-    void Rest() override { Real().Rest(); }
+    bool Rest() override { return Real().Rest(); }
 
   private:
     static platform::WindowSystem& Real() { return platform::RealWindowSystem(); }
