@@ -147,8 +147,11 @@ class GlDevice final : public d3d9::DeviceFront {
     void MakeIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* indexData,
                      UINT indexSize, uint32_t base, const Vertex* vertices);
     void ApplyFixedStates();
-    ShaderKey MakeKey(const VertexLayout& layout, bool texture3D) const;
-    bool UseProgram(const VertexLayout& layout, bool texture3D);
+    // What a draw's texture stage reads: no texture (opaque white), a 2-D texture, or a layer of
+    // a shared 3-D one.
+    enum class Sampled : uint8_t { NOTHING, FLAT, LAYER };
+    ShaderKey MakeKey(const VertexLayout& layout, Sampled sampled) const;
+    bool UseProgram(const VertexLayout& layout, Sampled sampled);
     void SendUniforms(GlProgram& program, bool transformed);
     void SendTransform(GlProgram& program);
     void SendLights(GlProgram& program);
@@ -203,7 +206,7 @@ class GlDevice final : public d3d9::DeviceFront {
     ShaderKey key;                           // of the last draw, valid while keyDirty is false
     bool keyTransformed = false;
     bool keyVertexColour = false;
-    bool keyTexture3D = false;
+    Sampled keySampled = Sampled::FLAT;
     GlProgram* program = nullptr;  // the program OpenGL uses now
     GLuint vertexArray = 0;
     BufferBindings bufferBindings;

@@ -129,8 +129,8 @@ HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* i
     MakeCurrent();
     RouteDraw(layout.transformed);
     const GlTexture* drawn = DrawnTexture();
-    const TexturePlace& texture =
-        drawn != nullptr && drawn->Place().target != 0 ? drawn->Place() : white;
+    const bool textured = drawn != nullptr && drawn->Place().target != 0;
+    const TexturePlace& texture = textured ? drawn->Place() : white;
     uint32_t base = 0;
     bool verticesCached = false;
     const Vertex* vertices = SupplyVertices(vertexData, vertexStride, vertexCount,
@@ -138,7 +138,10 @@ HRESULT GlDevice::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* i
     if (fixedStatesDirty) {
         ApplyFixedStates();
     }
-    if (!UseProgram(layout, texture.target == GL_TEXTURE_3D)) {
+    const Sampled sampled = !textured                         ? Sampled::NOTHING
+                            : texture.target == GL_TEXTURE_3D ? Sampled::LAYER
+                                                              : Sampled::FLAT;
+    if (!UseProgram(layout, sampled)) {
         return D3DERR_NOTAVAILABLE;
     }
     SendUniforms(*program, layout.transformed);
@@ -322,13 +325,14 @@ void GlDevice::ApplyFixedStates() {
     fixedStatesDirty = false;
 }
 
-ShaderKey GlDevice::MakeKey(const VertexLayout& layout, bool texture3D) const {
+ShaderKey GlDevice::MakeKey(const VertexLayout& layout, Sampled sampled) const {
     ShaderKey made;
     made.transformed = layout.transformed;
     // Direct3D never lights transformed vertices.
     made.lit = !layout.transformed && renderStates[D3DRS_LIGHTING] != FALSE;
     made.flat = renderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
-    made.texture3D = texture3D;
+    made.texture3D = sampled == Sampled::LAYER;
+    made.untextured = sampled == Sampled::NOTHING;
     if (made.lit) {
         made.normalize = renderStates[D3DRS_NORMALIZENORMALS] != FALSE;
         made.specular = renderStates[D3DRS_SPECULARENABLE] != FALSE;
@@ -360,14 +364,14 @@ ShaderKey GlDevice::MakeKey(const VertexLayout& layout, bool texture3D) const {
     return made;
 }
 
-bool GlDevice::UseProgram(const VertexLayout& layout, bool texture3D) {
+bool GlDevice::UseProgram(const VertexLayout& layout, Sampled sampled) {
     const bool vertexColour = layout.diffuse >= 0;
     if (keyDirty || keyTransformed != layout.transformed || keyVertexColour != vertexColour ||
-        keyTexture3D != texture3D) {
-        key = MakeKey(layout, texture3D);
+        keySampled != sampled) {
+        key = MakeKey(layout, sampled);
         keyTransformed = layout.transformed;
         keyVertexColour = vertexColour;
-        keyTexture3D = texture3D;
+        keySampled = sampled;
         keyDirty = false;
         GlProgram* wanted = programs->Get(key);
         if (wanted == nullptr) {

@@ -29,8 +29,29 @@ const char* const VERTEX_INPUTS =
 
 std::string Varyings(const ShaderKey& key, const char* direction) {
     const std::string flat = key.flat ? "flat " : "";
-    return flat + direction + " vec4 diffuseColour;\n" + flat + direction +
-           " vec3 specularColour;\n" + direction + " vec3 texelCoordinate;\n";
+    std::string code =
+        flat + direction + " vec4 diffuseColour;\n" + flat + direction + " vec3 specularColour;\n";
+    if (!key.untextured) {
+        code += std::string(direction) + " vec3 texelCoordinate;\n";
+    }
+    return code;
+}
+
+// The texture stage's TEXTURE argument. Without a texture it is exactly the white that sampling
+// the stand-in texture gave, at no cost per pixel.
+std::string SamplerCode(const ShaderKey& key) {
+    if (key.untextured) {
+        return "";
+    }
+    return key.texture3D ? "uniform sampler3D sheet;\n" : "uniform sampler2D sheet;\n";
+}
+
+std::string SampleCode(const ShaderKey& key) {
+    if (key.untextured) {
+        return "    vec4 sampled = vec4(1.0);\n";
+    }
+    return key.texture3D ? "    vec4 sampled = texture(sheet, texelCoordinate);\n"
+                         : "    vec4 sampled = texture(sheet, texelCoordinate.xy);\n";
 }
 
 std::string Index(int i) {
@@ -272,10 +293,11 @@ std::string VertexShaderSource(GlFlavour flavour, const ShaderKey& key) {
                     "uniform vec2 lightCone" + count + ";\n";
         }
     }
-    code +=
-        "void main() {\n"
-        "    texelCoordinate = texel;\n"
-        "    gl_PointSize = 1.0;\n";
+    code += "void main() {\n";
+    if (!key.untextured) {
+        code += "    texelCoordinate = texel;\n";
+    }
+    code += "    gl_PointSize = 1.0;\n";
     if (key.transformed) {
         code += "    gl_Position = toClip * position;\n";
     } else {
@@ -294,15 +316,12 @@ std::string VertexShaderSource(GlFlavour flavour, const ShaderKey& key) {
 }
 
 std::string FragmentShaderSource(GlFlavour flavour, const ShaderKey& key) {
-    std::string code =
-        Prelude(flavour) + Varyings(key, "in") +
-        (key.texture3D ? "uniform sampler3D sheet;\n" : "uniform sampler2D sheet;\n") +
-        "uniform vec4 textureFactor;\n"
-        "uniform float alphaReference;\n"
-        "layout(location = 0) out vec4 fragmentColour;\n"
-        "void main() {\n";
-    code += key.texture3D ? "    vec4 sampled = texture(sheet, texelCoordinate);\n"
-                          : "    vec4 sampled = texture(sheet, texelCoordinate.xy);\n";
+    std::string code = Prelude(flavour) + Varyings(key, "in") + SamplerCode(key) +
+                       "uniform vec4 textureFactor;\n"
+                       "uniform float alphaReference;\n"
+                       "layout(location = 0) out vec4 fragmentColour;\n"
+                       "void main() {\n";
+    code += SampleCode(key);
     code += "    vec3 rgb = " + OperationCode(key.colour, false) + ";\n" +
             "    float alpha = " + OperationCode(key.alpha, true) + ";\n";
     if (key.alphaTest != AlphaTest::OFF) {

@@ -65,6 +65,8 @@ struct ShaderKey {
     bool specular = false;
     bool localViewer = false;
     bool texture3D = false;  // the bound texture is a layer of a shared 3-D texture
+    // No texture is bound: the stage reads opaque white, so nothing is sampled or interpolated.
+    bool untextured = false;
     // Which lit material colours follow the vertex's diffuse colour instead of the material.
     bool diffuseFromVertex = false;
     bool ambientFromVertex = false;

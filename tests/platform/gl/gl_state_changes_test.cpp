@@ -268,6 +268,7 @@ TEST_F(StateChanges, ShadersAreCompiledOnFirstUseOnlyAndConstantsNeedNone) {
     // Another comparison is other code; going back to the first finds it compiled.
     device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
     BeginFrame();
+    device->SetTexture(0, MakeTexture(1, 1, {OPAQUE_GREEN}));  // as the sprite drew
     DrawRectangle(40, 10, 8, 8, OPAQUE_WHITE);
     device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_NOTEQUAL);
     DrawRectangle(40, 10, 8, 8, OPAQUE_WHITE);

@@ -109,3 +109,36 @@ TEST_F(TextureStage, ADisabledColourOperationShowsTheDiffuseColourAndItsAlpha) {
     EXPECT_NEAR(Blue(pixel), 255 * (alpha * Part(DIFFUSE, 0) + (1 - alpha) * Part(BACKGROUND, 0)),
                 1.5);
 }
+
+TEST_F(TextureStage, WithoutATextureEveryArgumentReadsAsFromAnOpaqueWhiteTexture) {
+    const struct {
+        const char* name;
+        DWORD colourOperation;
+        DWORD colourArgument;
+        DWORD alphaOperation;
+    } stages[] = {
+        {"modulate", D3DTOP_MODULATE, D3DTA_TEXTURE, D3DTOP_MODULATE},
+        {"complement", D3DTOP_ADD, D3DTA_TEXTURE | D3DTA_COMPLEMENT, D3DTOP_SELECTARG1},
+        {"add signed", D3DTOP_ADDSIGNED, D3DTA_TEXTURE, D3DTOP_SELECTARG2},
+    };
+    // Half transparent and blended, so that the alpha the stage gives shows too.
+    const D3DCOLOR diffuse = (DIFFUSE & 0x00FFFFFF) | 0x80000000;
+    IDirect3DTexture9* white = MakeTexture(1, 1, {0xFFFFFFFF});
+    for (const auto& stage : stages) {
+        std::vector<uint32_t> pictures[2];
+        for (IDirect3DTexture9* texture : {white, static_cast<IDirect3DTexture9*>(nullptr)}) {
+            BeginFrame();
+            SetSpriteStates();
+            device->SetTexture(0, texture);
+            device->SetTextureStageState(0, D3DTSS_COLOROP, stage.colourOperation);
+            device->SetTextureStageState(0, D3DTSS_COLORARG1, stage.colourArgument);
+            device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+            device->SetTextureStageState(0, D3DTSS_ALPHAOP, stage.alphaOperation);
+            DrawRectangle(8, 8, WIDTH - 16, HEIGHT - 16, diffuse);
+            device->EndScene();
+            pictures[texture == nullptr ? 1 : 0] = ReadBack();
+        }
+        EXPECT_NE(Pixel(pictures[0], WIDTH / 2, HEIGHT / 2), BACKGROUND) << stage.name;
+        EXPECT_EQ(pictures[0], pictures[1]) << stage.name;
+    }
+}
